@@ -1,0 +1,74 @@
+// Entry of pelmora-keyboard-t40. Until the main window exists the program
+// runs the start-up steps and reports what it loaded from its product data.
+#include <cstdio>
+#include <string>
+
+#include "app/LanguageText.h"
+#include "app/Paths.h"
+#include "app/SingleInstance.h"
+#include "app/Startup.h"
+#include "app/SystemLanguage.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/XmlDocument.h"
+#include "zephui/Manager.h"
+#include "zephui/Text.h"
+
+namespace {
+
+std::string U8(const std::u16string& text) { return ZephUI::ToUtf8(text); }
+
+class ReportingTargets : public CatalogueDeviceList, public CatalogueSupportedDevices, public CatalogueLabels {
+ public:
+  void AddDevice(const std::u16string& name, int deviceType) override {
+    std::printf("keyboard: %s (device type %d)\n", U8(name).c_str(), deviceType);
+  }
+  void AddSupportedDevice(int vendorId, int productId, const std::u16string&, int, int mode,
+                          const std::u16string& interfacePattern) override {
+    std::printf("  mode %d: %04X:%04X, interface \"%s\"\n", mode, static_cast<unsigned>(vendorId),
+                static_cast<unsigned>(productId), U8(interfacePattern).c_str());
+  }
+  void SetVersionLabel(const std::u16string& text) override { std::printf("version label: %s\n", U8(text).c_str()); }
+  void SetCopyrightLabel(const std::u16string& text) override { std::printf("copyright: %s\n", U8(text).c_str()); }
+};
+
+void ReportLayouts(const std::string& programFolder, const Catalogue& catalogue) {
+  for (const CatalogueEntry& keyboard : catalogue.Keyboards()) {
+    const std::string path = programFolder + "layouts/" + U8(keyboard.layoutName) + ".xml";
+    XmlDocument layout;
+    std::printf("layout %s: %s\n", U8(keyboard.layoutName).c_str(), layout.LoadFile(path) ? "loaded" : "missing");
+  }
+}
+
+void ReportTexts() {
+  for (const int number : {1, 2, 65, 101}) {
+    std::printf("text %d: %s\n", number, U8(GetLanguageText(kDialogSection, number)).c_str());
+  }
+}
+
+}  // namespace
+
+int main() {
+  const std::string programFolder = GetModuleFolder();
+  LoadDeviceName(programFolder);
+  std::printf("device name: %s\n", U8(ZephUI::Manager::GetDeviceName()).c_str());
+
+  SingleInstance instance;
+  if (instance.Acquire(GetRuntimeFolder(), DeviceNameForFiles()) == SingleInstance::Result::AlreadyRunning) {
+    std::printf("another copy is running\n");
+    return 0;
+  }
+  std::printf("language: %d\n", ChooseLanguage(SystemUiLanguage()));
+  std::printf("user data folder: %s (%s)\n", GetUserDataFolder().c_str(),
+              PrepareDatabaseFolder() ? "database folder ready" : "database folder could not be created");
+
+  Catalogue catalogue;
+  ReportingTargets targets;
+  if (!catalogue.Read(programFolder, CatalogueTargets{&targets, &targets, &targets})) {
+    std::printf("config.xml could not be read\n");
+  }
+  std::printf("website: %s\nstore: %s\nupgrade: %s\n", U8(catalogue.WebsiteUrl()).c_str(),
+              U8(catalogue.StoreUrl()).c_str(), U8(catalogue.UpgradeUrl()).c_str());
+  ReportLayouts(programFolder, catalogue);
+  ReportTexts();
+  return 0;
+}

@@ -1,0 +1,72 @@
+#include "app/LanguageText.h"
+
+#include <gtest/gtest.h>
+
+#include "app/SystemLanguage.h"
+#include "tests/support/TempFolder.h"
+#include "zephui/Text.h"
+
+namespace {
+
+class LanguageTextTest : public ::testing::Test {
+ protected:
+  std::u16string Lookup(int number, int language = 1033) {
+    return ReadLanguageText(folder_.Path(), language, kDialogSection, number);
+  }
+  testsupport::TempFolder folder_;
+};
+
+TEST_F(LanguageTextTest, FindsTheNumberInTheDialogSection) {
+  folder_.Write("language/1033.lan", "[OTHER]\r\n65=Wrong\r\n[KB.DIALOG]\r\n65=Profile\r\n66=Caf\xC3\xA9 = bar\r\n");
+  EXPECT_EQ(Lookup(65), u"Profile");
+  EXPECT_EQ(Lookup(66), u"Caf\u00E9 = bar");
+  EXPECT_EQ(Lookup(67), u"");
+}
+
+TEST_F(LanguageTextTest, LongValuesAreCutTo259Characters) {
+  const std::string value(300, 'x');
+  folder_.Write("language/1033.lan", "[KB.DIALOG]\n1=" + value + "\n2=" + std::string(258, 'y') + "\xF0\x9F\x98\x80\n");
+  EXPECT_EQ(Lookup(1), std::u16string(259, u'x'));
+  // A character outside the BMP straddling the cut is dropped whole.
+  EXPECT_EQ(Lookup(2), std::u16string(258, u'y'));
+}
+
+TEST_F(LanguageTextTest, MissingFileGivesEmptyTextsAndIsReadAgainEveryTime) {
+  EXPECT_EQ(Lookup(65), u"");
+  folder_.Write("language/2052.lan", "[KB.DIALOG]\n65=Second\n");
+  EXPECT_EQ(Lookup(65, 2052), u"Second");
+  folder_.Write("language/2052.lan", "[KB.DIALOG]\n65=Changed\n");
+  EXPECT_EQ(Lookup(65, 2052), u"Changed");
+}
+
+TEST(LanguageTextShipped, CurrentLanguageReadsTheFileBesideTheProgram) {
+  SetLanguageId(1033);
+  EXPECT_EQ(GetLanguageText(kDialogSection, 65), u"Profile");
+  SetLanguageId(2052);  // no such file ships
+  EXPECT_EQ(GetLanguageText(kDialogSection, 65), u"");
+  SetLanguageId(1033);
+}
+
+TEST(SystemLanguage, LocaleNamesMapToLanguageIds) {
+  EXPECT_EQ(LanguageIdFromLocale("en_US.UTF-8"), 1033);
+  EXPECT_EQ(LanguageIdFromLocale("C"), 1033);
+  EXPECT_EQ(LanguageIdFromLocale("POSIX"), 1033);
+  EXPECT_EQ(LanguageIdFromLocale("zh_CN.UTF-8"), 2052);
+  EXPECT_EQ(LanguageIdFromLocale("zh_TW"), 1028);
+  EXPECT_EQ(LanguageIdFromLocale("de_AT@euro"), 1031);  // unlisted territory: the language's entry
+  EXPECT_EQ(LanguageIdFromLocale("xx_YY"), 1033);
+}
+
+TEST(SystemLanguage, LcAllWinsOverLcMessagesOverLang) {
+  testsupport::TempUserEnvironment env;
+  env.Set("LC_ALL", std::nullopt);
+  env.Set("LC_MESSAGES", "");
+  env.Set("LANG", "zh_CN.UTF-8");
+  EXPECT_EQ(SystemUiLanguage(), 2052);
+  env.Set("LC_MESSAGES", "ja_JP.UTF-8");
+  EXPECT_EQ(SystemUiLanguage(), 1041);
+  env.Set("LC_ALL", "en_GB.UTF-8");
+  EXPECT_EQ(SystemUiLanguage(), 2057);
+}
+
+}  // namespace

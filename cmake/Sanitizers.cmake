@@ -5,3 +5,17 @@ if(PELMORA_SANITIZE)
   add_compile_options(${_san})
   add_link_options(${_san})
 endif()
+
+# Fuzz builds instrument every target for coverage, so the fuzzer sees inside
+# the product code and not only inside the harness.
+if(FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# ThreadSanitizer for the thread-heavy tests; cannot be combined with ASan.
+option(PELMORA_TSAN "Build with ThreadSanitizer" OFF)
+if(PELMORA_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()

@@ -2,6 +2,7 @@
 // runs the start-up steps and reports what it loaded from its product data.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/LanguageText.h"
 #include "app/Paths.h"
@@ -9,7 +10,11 @@
 #include "app/Startup.h"
 #include "app/SystemLanguage.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/KeyboardLayout.h"
 #include "catalogue/XmlDocument.h"
+#include "store/DeviceDatabaseSwitch.h"
+#include "store/ProfileStore.h"
+#include "store/StoreDefaults.h"
 #include "zephui/Manager.h"
 #include "zephui/Text.h"
 
@@ -37,6 +42,26 @@ void ReportLayouts(const std::string& programFolder, const Catalogue& catalogue)
     XmlDocument layout;
     std::printf("layout %s: %s\n", U8(keyboard.layoutName).c_str(), layout.LoadFile(path) ? "loaded" : "missing");
   }
+}
+
+// Loads the T40's layout, which opens (or creates) its database, and reports both.
+void ReportStartLayout(const std::string& programFolder, const Catalogue& catalogue) {
+  constexpr int kStartDeviceType = 201;
+  ProfileStore& store = ProfileStore::Instance();
+  DeviceDatabaseSwitch databaseSwitch(store, GetUserDataFolder());
+  KeyboardLayout layout;
+  layout.Load(kStartDeviceType, catalogue, programFolder, nullptr, &databaseSwitch);
+  std::printf("layout of type %d: %s, %zu keys, %zu lighting modes, firmware %s\n", kStartDeviceType,
+              U8(layout.deviceName).c_str(), layout.keyIndex.size(), layout.lightModes.size(),
+              U8(layout.firmwareVersion).c_str());
+  std::printf("database: %s (%s)\n", store.Path().c_str(), store.IsOpen() ? "open" : "not open");
+  std::vector<ProfileRecord> profiles;
+  StoreDefaults::EnsureDefaultProfiles(store, profiles);
+  StoreDefaults::EnsureDefaultLighting(store, layout);
+  for (const ProfileRecord& profile : profiles) {
+    std::printf("  profile %d: %s%s\n", profile.id, U8(profile.name).c_str(), profile.status == 1 ? " (active)" : "");
+  }
+  std::printf("  lighting rows: %d, active mode %d\n", store.CountLightModes(1), store.GetActiveLightMode(1));
 }
 
 void ReportTexts() {
@@ -69,6 +94,7 @@ int main() {
   std::printf("website: %s\nstore: %s\nupgrade: %s\n", U8(catalogue.WebsiteUrl()).c_str(),
               U8(catalogue.StoreUrl()).c_str(), U8(catalogue.UpgradeUrl()).c_str());
   ReportLayouts(programFolder, catalogue);
+  ReportStartLayout(programFolder, catalogue);
   ReportTexts();
   return 0;
 }

@@ -88,7 +88,8 @@ ExchangeFiles::ExchangeFiles(ProfileStore& store) : store_(store) {}
 std::u16string ExchangeFiles::NameFromPath(const std::string& path) {
   const std::size_t slash = path.rfind('/');
   const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
-  return ZephUI::ToUtf16(file.substr(0, file.find('.')));
+  const std::size_t dot = file.find('.');
+  return dot == std::string::npos ? std::u16string() : ZephUI::ToUtf16(file.substr(0, dot));
 }
 
 bool ExchangeFiles::ExportProfile(int profileId, const std::string& path) {

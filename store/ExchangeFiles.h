@@ -36,7 +36,7 @@ class ExchangeFiles {
   /// Imports a macro file as a new macro named after the file; the new macro id, 0 when nothing was imported.
   int ImportMacro(const std::string& path, ExchangeListener& listener);
 
-  /// The name an imported file gives: its file name up to the first '.'.
+  /// The name an imported file gives: its file name up to the first '.', empty without a dot.
   static std::u16string NameFromPath(const std::string& path);
 
  private:

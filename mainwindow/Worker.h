@@ -1,0 +1,53 @@
+// The main window's worker: every slow operation runs here as a queued job,
+// one per step, in queue order. Idle steps feed the live lighting, and every
+// step that gets to the end plays one queued software macro.
+#pragma once
+
+#include <cstdint>
+
+#include "mainwindow/CThreadBasic.h"
+#include "mainwindow/JobCodes.h"
+#include "mainwindow/LockedQueue.h"
+
+class WorkerHost;
+
+class Worker : public CThreadBasic {
+ public:
+  /// Lighting tab index at which idle steps stream live lighting.
+  static constexpr int kLightingTab = 3;
+  /// Idle steps stream live lighting only for device types below this.
+  static constexpr int kLiveLightingTypeLimit = 200;
+  /// Lighting mode flags of the music (0x200) and screen (0x400) modes.
+  static constexpr std::uint32_t kLiveLightingModes = 0x200 | 0x400;
+  /// Pause after a job that wrote settings to the keyboard, in milliseconds.
+  static constexpr std::uint32_t kSettleMs = 100;
+
+  /// The host and the clock must outlive the worker.
+  Worker(WorkerHost& host, Clock& clock);
+  /// Stops the thread while the queues it reads still exist.
+  ~Worker() override;
+
+  /// Appends a job code; safe from any thread, never waits for a running job.
+  void QueueJob(JobCode code);
+  /// Appends the id of a software macro to play; safe from any thread.
+  void QueueMacro(std::uint32_t macroId);
+  /// One step; the thread runs it every period, tests call it while the thread is stopped.
+  void Step() override;
+
+ private:
+  enum class StepEnd { PlayMacro, Return };
+
+  StepEnd RunFrontJob(JobCode code);
+  StepEnd RunIdleStep();
+  void RunJobNeedingNoKeyboard(JobCode code);
+  void RunJobNeedingKeyboard(JobCode code);
+  void SettleAfterSettingsWrite();
+  bool KeyboardPresent() const;
+  bool LiveLightingWanted() const;
+  void PlayNextMacro();
+
+  WorkerHost& host_;
+  LockedQueue<JobCode> jobs_;
+  LockedQueue<std::uint32_t> macros_;
+  bool firstScanDone_ = false;  // worker thread only
+};

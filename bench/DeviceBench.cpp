@@ -58,11 +58,14 @@ void FamilyBApplyAllKeys(benchmark::State& state) {
   auto firmware = std::make_shared<hidsim::FamilyBFirmware>();
   SimulatedKeyboard keyboard(0x0001, 201, firmware);
   FamilyBKeyWriter writer(*keyboard.hid, keyboard.clock, store);
+  std::size_t frames = 0;
   for (auto _ : state) {
     writer.applyAllKeys(1, 0);
+    frames = firmware->Writes().size();
     firmware->ClearFrames();
     keyboard.clock.ClearWaits();
   }
+  state.counters["frames_per_call"] = static_cast<double>(frames);
   store.Close();
 }
 BENCHMARK(FamilyBApplyAllKeys)->Unit(benchmark::kMicrosecond);
@@ -73,11 +76,14 @@ void FamilyALiveFrame(benchmark::State& state) {
   KeyboardProtocol protocol(*keyboard.hid, keyboard.clock);
   std::vector<LiveKeyColor> keys;
   for (int i = 0; i < 87; ++i) keys.push_back(LiveKeyColor{i, static_cast<std::uint32_t>(0x102030 + i)});
+  std::size_t frames = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(protocol.sendLiveFrame(0, keys));
+    frames = firmware->Writes().size();
     firmware->ClearFrames();
     keyboard.clock.ClearWaits();
   }
+  state.counters["frames_per_call"] = static_cast<double>(frames);
 }
 BENCHMARK(FamilyALiveFrame)->Unit(benchmark::kMicrosecond);
 

@@ -230,7 +230,9 @@ std::u16string KeyCodes::rangeKeyName(int virtualKey) {
   if ((virtualKey >= 48 && virtualKey <= 57) || (virtualKey >= 65 && virtualKey <= 90)) {
     return std::u16string(1, static_cast<char16_t>(virtualKey));
   }
-  if (virtualKey >= 96 && virtualKey <= 105) return u"Num " + asciiToUtf16(std::to_string(virtualKey - 96));
-  if (virtualKey >= 112 && virtualKey <= 135) return u"F" + asciiToUtf16(std::to_string(virtualKey - 111));
-  return {};
+  // Appending instead of operator+ on a literal keeps g++ 12's -O3 from a false -Wrestrict.
+  std::u16string name;
+  if (virtualKey >= 96 && virtualKey <= 105) name.append(u"Num ").append(asciiToUtf16(std::to_string(virtualKey - 96)));
+  if (virtualKey >= 112 && virtualKey <= 135) name.append(u"F").append(asciiToUtf16(std::to_string(virtualKey - 111)));
+  return name;
 }

@@ -583,14 +583,17 @@ TEST_F(HidManagerConcurrency, MusicLevelsDuringRescansAndHotPlugNeverReachAClose
 
   const HidManager::Feature level = {0x07, 0x23, 0x45, 0x67, 0x89, 0x01, 0x40, 0x00};
   std::atomic<bool> stop{false};
+  std::atomic<bool> audioRunning{false};
   std::atomic<int> accepted{0};
   std::thread audio([&] {
+    audioRunning = true;
     while (!stop) {
       if (hid_->sendFeatureNow(level)) ++accepted;
     }
   });
+  while (!audioRunning) std::this_thread::yield();
   std::thread worker([&] {
-    for (int i = 0; i < 400; ++i) {
+    for (int i = 0; i < 2000; ++i) {
       hid_->closeAll();
       hid_->scan();
       hid_->setOpen(true);
@@ -600,7 +603,7 @@ TEST_F(HidManagerConcurrency, MusicLevelsDuringRescansAndHotPlugNeverReachAClose
       hid_->activeMode();
     }
   });
-  for (int i = 0; i < 400; ++i) {
+  for (int i = 0; i < 2000; ++i) {
     bus_.UnplugKeyboard(kb.vendor);
     std::this_thread::yield();
     kb = bus_.PlugKeyboard(kVendor, 0x0001, fw);

@@ -12,6 +12,8 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/KeyboardLayout.h"
 #include "catalogue/XmlDocument.h"
+#include "device/DevicePresence.h"
+#include "device/HidManager.h"
 #include "store/DeviceDatabaseSwitch.h"
 #include "store/ProfileStore.h"
 #include "store/StoreDefaults.h"
@@ -24,17 +26,31 @@ std::string U8(const std::u16string& text) { return ZephUI::ToUtf8(text); }
 
 class ReportingTargets : public CatalogueDeviceList, public CatalogueSupportedDevices, public CatalogueLabels {
  public:
+  explicit ReportingTargets(HidManager& hid) : hid_(hid) {}
   void AddDevice(const std::u16string& name, int deviceType) override {
     std::printf("keyboard: %s (device type %d)\n", U8(name).c_str(), deviceType);
   }
-  void AddSupportedDevice(int vendorId, int productId, const std::u16string&, int, int mode,
+  void AddSupportedDevice(int vendorId, int productId, const std::u16string& productName, int deviceType, int mode,
                           const std::u16string& interfacePattern) override {
+    hid_.addSupportedDevice(SupportedDevice{vendorId, productId, productName, deviceType, mode, interfacePattern});
     std::printf("  mode %d: %04X:%04X, interface \"%s\"\n", mode, static_cast<unsigned>(vendorId),
                 static_cast<unsigned>(productId), U8(interfacePattern).c_str());
   }
   void SetVersionLabel(const std::u16string& text) override { std::printf("version label: %s\n", U8(text).c_str()); }
   void SetCopyrightLabel(const std::u16string& text) override { std::printf("copyright: %s\n", U8(text).c_str()); }
+
+ private:
+  HidManager& hid_;
 };
+
+// One scan of the HID interfaces, as the worker's first job does it.
+void ReportKeyboards(const Catalogue& catalogue) {
+  DevicePresence presence(HidManager::instance(), catalogue.Connections());
+  presence.rescan(nullptr);
+  std::printf("keyboard scan: %s, connection mode %d\n",
+              presence.keyboardMatched() ? "a served keyboard is present" : "no served keyboard found",
+              presence.connectionMode());
+}
 
 void ReportLayouts(const std::string& programFolder, const Catalogue& catalogue) {
   for (const CatalogueEntry& keyboard : catalogue.Keyboards()) {
@@ -87,7 +103,7 @@ int main() {
               PrepareDatabaseFolder() ? "database folder ready" : "database folder could not be created");
 
   Catalogue catalogue;
-  ReportingTargets targets;
+  ReportingTargets targets(HidManager::instance());
   if (!catalogue.Read(programFolder, CatalogueTargets{&targets, &targets, &targets})) {
     std::printf("config.xml could not be read\n");
   }
@@ -95,6 +111,7 @@ int main() {
               U8(catalogue.StoreUrl()).c_str(), U8(catalogue.UpgradeUrl()).c_str());
   ReportLayouts(programFolder, catalogue);
   ReportStartLayout(programFolder, catalogue);
+  ReportKeyboards(catalogue);
   ReportTexts();
   return 0;
 }

@@ -11,12 +11,6 @@ namespace {
 
 using frames::Byte;
 
-constexpr int kTypeDisabled = 1;
-constexpr int kTypeKey = 2;
-constexpr int kTypeMacro = 3;
-constexpr int kTypeShortcut = 7;
-constexpr int kStepPress = 2;
-constexpr int kStepRelease = 3;
 constexpr int kMacroChunk = 59;
 constexpr int kTableKeys = 180;
 constexpr int kShortcutDelay = 100;
@@ -40,8 +34,8 @@ std::vector<std::uint8_t> FamilyAKeyWriter::buildMacroBuffer(int macroId) {
   store_.ListSteps(macroId, steps);
   std::vector<std::uint8_t> buffer{Byte(repeat), Byte(static_cast<int>(steps.size()))};
   for (const StepRecord& s : steps) {
-    if (s.type != kStepPress && s.type != kStepRelease) continue;
-    AppendEvent(buffer, KeyCodes::toOutputCode(s.value), s.delayTime, s.type == kStepPress);
+    if (!IsStep(s.type, StepType::KeyPress) && !IsStep(s.type, StepType::KeyRelease)) continue;
+    AppendEvent(buffer, KeyCodes::toOutputCode(s.value), s.delayTime, IsStep(s.type, StepType::KeyPress));
   }
   buffer.resize(3 * static_cast<std::size_t>(buffer[1]) + 3, 0);
   return buffer;
@@ -77,14 +71,14 @@ void FamilyAKeyWriter::downloadMacros(const std::vector<KeyAssignmentRecord>& ro
   macroNumbers_.clear();
   int number = 0;
   for (const KeyAssignmentRecord& row : rows) {
-    if (row.macroType != kTypeMacro) continue;
+    if (!IsType(row.macroType, AssignmentType::Macro)) continue;
     const std::vector<std::uint8_t> buffer = buildMacroBuffer(row.macroValue);
     clock_.SleepMs(10);
     if (!downloadMacro(number, buffer)) return;
     macroNumbers_[row.keyCode] = number++;
   }
   for (const KeyAssignmentRecord& row : rows) {
-    if (row.macroType != kTypeShortcut) continue;
+    if (!IsType(row.macroType, AssignmentType::Shortcut)) continue;
     clock_.SleepMs(10);
     downloadShortcut(number, row.macroValue);
     macroNumbers_[row.keyCode] = number++;
@@ -99,11 +93,12 @@ FamilyAKeyWriter::KeyTable FamilyAKeyWriter::buildKeyTable(const std::vector<Key
     if (index == keyIndex.end() || index->second < 0 || index->second >= kTableKeys) continue;
     const auto at = static_cast<std::size_t>(index->second) * 2;
     const auto number = macroNumbers_.find(row.keyCode);
-    if (row.macroType == kTypeKey) {
+    if (IsType(row.macroType, AssignmentType::Key)) {
       table[at] = Byte(row.macroValue), table[at + 1] = 0x20;
-    } else if (row.macroType == kTypeDisabled) {
+    } else if (IsType(row.macroType, AssignmentType::Disabled)) {
       table[at] = 0x00, table[at + 1] = 0x20;
-    } else if ((row.macroType == kTypeMacro || row.macroType == kTypeShortcut) && number != macroNumbers_.end()) {
+    } else if ((IsType(row.macroType, AssignmentType::Macro) || IsType(row.macroType, AssignmentType::Shortcut)) &&
+               number != macroNumbers_.end()) {
       table[at] = Byte(number->second), table[at + 1] = 0x40;
     }
   }

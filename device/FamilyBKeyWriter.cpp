@@ -14,12 +14,7 @@ using frames::kFeatureId;
 
 constexpr int kMacroSlots = 13;
 constexpr int kRemapSlots = 10;
-constexpr int kTypeMacro = 3;
-constexpr int kTypeShortcut = 7;
-constexpr int kStepPress = 2;
-constexpr int kStepRelease = 3;
-
-bool IsSlotMacroType(int type) { return type == kTypeMacro || type == kTypeShortcut; }
+bool IsSlotMacroType(int type) { return IsType(type, AssignmentType::Macro) || IsType(type, AssignmentType::Shortcut); }
 
 }  // namespace
 
@@ -63,7 +58,7 @@ void FamilyBKeyWriter::writeRemapSlot(int profile, int layer, int slot, int keyC
   KeyAssignmentRecord row;
   const bool found = keyCode != 0 && store_.ReadKeyAssignment(profile, layer, keyCode, row);
   if (found && row.macroValue > 0) {
-    if (row.macroType == 0 || IsSlotMacroType(row.macroType)) return;
+    if (IsType(row.macroType, AssignmentType::Default) || IsSlotMacroType(row.macroType)) return;
     hid_.sendFeature(frames::Feature({kFeatureId, 0xFA, 0x01, Byte(slot), Byte(keyCode), 0x01, Byte(row.macroValue), 0x01}));
     return;
   }
@@ -75,18 +70,18 @@ FamilyBKeyWriter::MacroBlock FamilyBKeyWriter::buildMacroBlock(int keyCode, int 
   block[0] = 0x01;
   block[1] = Byte(slot);
   std::vector<std::pair<std::uint8_t, std::uint8_t>> events;
-  if (type == kTypeShortcut) {
+  if (IsType(type, AssignmentType::Shortcut)) {
     block[2] = Byte(keyCode), block[3] = 1;
     const std::vector<int> keys = KeyCodes::shortcutKeys(value);
     for (int key : keys) events.emplace_back(Byte(key), 0x01);
     for (auto it = keys.rbegin(); it != keys.rend(); ++it) events.emplace_back(Byte(*it), 0x81);
-  } else if (MacroRecord macro; type == kTypeMacro && store_.ReadMacro(value, macro)) {
+  } else if (MacroRecord macro; IsType(type, AssignmentType::Macro) && store_.ReadMacro(value, macro)) {
     block[2] = Byte(keyCode), block[3] = Byte(macro.playTimes);
     std::vector<StepRecord> steps;
     store_.ListSteps(value, steps);
     for (const StepRecord& s : steps) {
-      if (s.type != kStepPress && s.type != kStepRelease) continue;
-      events.emplace_back(Byte(KeyCodes::toOutputCode(s.value)), DelayByte(s.delayTime, s.type == kStepRelease));
+      if (!IsStep(s.type, StepType::KeyPress) && !IsStep(s.type, StepType::KeyRelease)) continue;
+      events.emplace_back(Byte(KeyCodes::toOutputCode(s.value)), DelayByte(s.delayTime, IsStep(s.type, StepType::KeyRelease)));
     }
   }
   const std::size_t count = std::min<std::size_t>(events.size(), kMaxEvents);
@@ -125,7 +120,7 @@ void FamilyBKeyWriter::applyAllKeys(int profile, int layer) {
   int macroSlot = 1;
   int remapSlot = 1;
   for (const KeyAssignmentRecord& row : rows) {
-    if (row.macroType == 0) continue;
+    if (IsType(row.macroType, AssignmentType::Default)) continue;
     clock_.SleepMs(16);
     if (IsSlotMacroType(row.macroType)) {
       writeMacroSlot(row.keyCode, macroSlot++, row.macroType, row.macroValue);

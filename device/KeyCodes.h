@@ -27,6 +27,17 @@ enum class AssignmentType : int {
   PickerFunction = 12,  // value = picker code of kFirstPickerFunctionCode or more
 };
 
+/// Kind of a macro step (t_macrorecord.type); other values carry no key event.
+enum class StepType : int {
+  KeyPress = 2,    // value = the key's virtual-key code
+  KeyRelease = 3,  // value = the key's virtual-key code
+};
+
+/// The assignment type of a stored macro_type value.
+constexpr bool IsType(int macroType, AssignmentType type) { return macroType == static_cast<int>(type); }
+/// Whether a stored step type is this kind.
+constexpr bool IsStep(int stepType, StepType type) { return stepType == static_cast<int>(type); }
+
 class KeyCodes {
  public:
   /// Most rows of the counted kinds (countsTowardLimit) one profile layer may hold.

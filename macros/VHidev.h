@@ -1,0 +1,48 @@
+// The virtual keyboard, mouse and media-key device the program plays
+// assignments and macros through. It keeps the four reports (keyboard usage
+// bitmap, mouse buttons, consumer usage, a fourth always-zero report) and
+// writes each change as one 64-byte write, serialised by one lock.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+
+#include "macros/VirtualHidBackend.h"
+
+class VHidev {
+ public:
+  static constexpr int kKeyboardReport = 1;  ///< 33-byte usage bitmap
+  static constexpr int kMouseReport = 2;     ///< 4 bytes, byte 0 the button bits
+  static constexpr int kConsumerReport = 3;  ///< 2 bytes, one consumer usage
+  static constexpr int kFourthReport = 4;    ///< 2 bytes, always zero
+
+  /// The process-wide device on the product's backend (created on first use, never destroyed).
+  static VHidev& instance();
+  /// A device on the given backend (tests, demo).
+  explicit VHidev(std::unique_ptr<VirtualHidBackend> backend);
+
+  /// Closes and opens the device again; true when it is open.
+  bool openVirtualDevice();
+  /// Writes one inner report (at most 62 bytes); the backend's result, -1 when closed.
+  int sendReport(int reportId, const std::uint8_t* bytes, std::size_t length);
+  /// Zeroes all four reports and writes them: keyboard, mouse, consumer, fourth.
+  void resetReports();
+  /// Sets or clears a keyboard usage and writes the keyboard report.
+  void setKey(int usage, bool pressed);
+  /// Sets or clears a mouse button bit (below 8) and writes the mouse report.
+  void setMouseButton(int bit, bool pressed);
+  /// Stores a consumer usage (0: none) and writes the consumer report.
+  void setConsumer(int usage);
+
+ private:
+  int WriteLocked(int reportId, const std::uint8_t* bytes, std::size_t length);
+
+  std::unique_ptr<VirtualHidBackend> backend_;
+  std::mutex lock_;
+  std::array<std::uint8_t, 33> keyboard_{};
+  std::array<std::uint8_t, 4> mouse_{};
+  std::array<std::uint8_t, 2> consumer_{};
+  std::array<std::uint8_t, 2> fourth_{};
+};

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "tests/support/TempFolder.h"
+#include "tests/updater/ZipMaker.h"
+#include "updater/Sha256.h"
+#include "updater/Updater.h"
+#include "updater/VersionCompare.h"
+#include "updater/ZipUnpacker.h"
+
+namespace {
+
+TEST(VersionCompare, NumericPartsWithMissingPartsAsZero) {
+  EXPECT_EQ(CompareVersions(u"1.0.3", u"1.0.10"), 1);
+  EXPECT_EQ(CompareVersions(u"2.0.0", u"1.9.9"), -1);
+  EXPECT_EQ(CompareVersions(u"1.2.0", u"1.2.0"), 0);
+  EXPECT_EQ(CompareVersions(u"1.2.0", u"1.2"), 0);  // not "newer" at every start
+  EXPECT_EQ(CompareVersions(u"1.2.0", u"1.1"), -1);
+  EXPECT_EQ(CompareVersions(u"1.2", u"1.2.1"), 1);
+}
+
+TEST(VersionAnswer, OneToTenSafeCharactersTrimmed) {
+  EXPECT_EQ(Updater::AcceptVersion(u"1.0.10\n"), u"1.0.10");
+  EXPECT_EQ(Updater::AcceptVersion(u"1234567890"), u"1234567890");
+  EXPECT_EQ(Updater::AcceptVersion(u"12345678901"), std::nullopt);
+  EXPECT_EQ(Updater::AcceptVersion(u""), std::nullopt);
+  EXPECT_EQ(Updater::AcceptVersion(u" \r\n"), std::nullopt);
+  // Version texts name files: nothing that could leave the download folder.
+  EXPECT_EQ(Updater::AcceptVersion(u"../../x"), std::nullopt);
+  EXPECT_EQ(Updater::AcceptVersion(u".."), std::nullopt);
+  EXPECT_EQ(Updater::AcceptVersion(u"<html>"), std::nullopt);
+}
+
+TEST(VersionAnswer, FirmwareHexDigitsReadAsDecimal) {
+  EXPECT_EQ(Updater::FirmwareAsDecimal(0x105), 105);
+  EXPECT_EQ(Updater::FirmwareAsDecimal(0x0102), 102);
+  EXPECT_EQ(Updater::FirmwareAsDecimal(0x1A0), 1);  // digits stop at the first letter
+}
+
+TEST(Sha256, FileDigestAndPublishedForms) {
+  testsupport::TempFolder folder;
+  const std::string path = folder.Write("abc", "abc");
+  EXPECT_EQ(FileSha256(path), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  const std::u16string hex = u"BA7816BF8F01CFEA414140DE5DAE2223B00361A396177A9CB410FF61F20015AD";
+  EXPECT_EQ(ParseSha256Text(hex), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+  EXPECT_TRUE(ParseSha256Text(hex + u"  Keyboard-Software-1.0.zip\n").has_value());
+  EXPECT_FALSE(ParseSha256Text(hex.substr(1)).has_value());
+  EXPECT_FALSE(ParseSha256Text(u"<html>not found</html>").has_value());
+  EXPECT_FALSE(FileSha256(folder.Path() + "missing").has_value());
+}
+
+class UnpackTest : public ::testing::Test {
+ protected:
+  UnpackResult Unpack(const std::vector<ZipEntry>& entries) {
+    const std::string archive = folder_.Path() + "package.zip";
+    EXPECT_TRUE(MakeZip(archive, entries));
+    return ZipUnpacker::Unpack(archive, folder_.Path() + "out/");
+  }
+  testsupport::TempFolder folder_;
+};
+
+TEST_F(UnpackTest, GoodArchiveWritesEveryEntryWithItsMode) {
+  ASSERT_EQ(Unpack({{"Keyboard-Software-2.0", "#!/bin/sh\n", 0100755}, {"docs/", "", 0}, {"docs/readme.txt", "hi", 0}}),
+            UnpackResult::Unpacked);
+  EXPECT_EQ(folder_.Read("out/Keyboard-Software-2.0"), "#!/bin/sh\n");
+  EXPECT_EQ(folder_.Read("out/docs/readme.txt"), "hi");
+  struct stat info {};
+  ASSERT_EQ(stat((folder_.Path() + "out/Keyboard-Software-2.0").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0755u);
+}
+
+TEST_F(UnpackTest, EntriesThatCouldLeaveTheFolderRefuseTheWholeArchive) {
+  for (const std::string bad : {"../evil", "a/../../evil", "/etc/evil", "a\\..\\evil", ".."}) {
+    EXPECT_EQ(Unpack({{"good.txt", "first", 0}, {bad, "payload", 0}}), UnpackResult::Refused) << bad;
+    EXPECT_FALSE(folder_.Exists("out/good.txt")) << "written before the bad entry was seen: " << bad;
+    EXPECT_FALSE(folder_.Exists("evil"));
+  }
+  EXPECT_EQ(Unpack({{"link", "/etc/passwd", 0120777}}), UnpackResult::Refused);
+  EXPECT_FALSE(folder_.Exists("out/link"));
+}
+
+TEST_F(UnpackTest, NotAnArchiveIsUnreadable) {
+  const std::string path = folder_.Write("junk.zip", "this is not a zip file at all");
+  EXPECT_EQ(ZipUnpacker::Unpack(path, folder_.Path() + "out/"), UnpackResult::Unreadable);
+  EXPECT_EQ(ZipUnpacker::Unpack(folder_.Path() + "missing.zip", folder_.Path() + "out/"), UnpackResult::Unreadable);
+  EXPECT_TRUE(ZipUnpacker::IsSafeEntryName("a/b..c/d"));
+}
+
+}  // namespace

@@ -2,9 +2,13 @@
 // assignments and macros through. It keeps the four reports (keyboard usage
 // bitmap, mouse buttons, consumer usage, a fourth always-zero report) and
 // writes each change as one 64-byte write, serialised by one lock.
+//
+// The backend is only ever called with that lock held, so it needs none of
+// its own.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -18,14 +22,24 @@ class VHidev {
   static constexpr int kConsumerReport = 3;  ///< 2 bytes, one consumer usage
   static constexpr int kFourthReport = 4;    ///< 2 bytes, always zero
 
-  /// The process-wide device on the product's backend (created on first use, never destroyed).
+  static constexpr std::size_t kWriteSize = 64;          ///< bytes of every write
+  static constexpr std::uint8_t kWriteMarker = 0x05;     ///< byte 0 of every write
+  static constexpr std::size_t kMaxReportSize = 62;      ///< longest inner report
+  static constexpr std::size_t kKeyboardReportSize = 33; ///< keyboard report bytes
+  static constexpr std::size_t kMouseReportSize = 4;     ///< mouse report bytes
+  static constexpr std::size_t kConsumerReportSize = 2;  ///< consumer report bytes
+  static constexpr std::size_t kFourthReportSize = 2;    ///< fourth report bytes
+
+  /// The process-wide device on the uinput backend (created on first use, never destroyed).
   static VHidev& instance();
   /// A device on the given backend (tests, demo).
   explicit VHidev(std::unique_ptr<VirtualHidBackend> backend);
 
-  /// Closes and opens the device again; true when it is open.
+  /// Makes sure the device is open, keeping an open one (recreating it would drop events); true when it is open.
   bool openVirtualDevice();
-  /// Writes one inner report (at most 62 bytes); the backend's result, -1 when closed.
+  /// Releases every key the device holds, zeroes the reports and closes it.
+  void closeVirtualDevice();
+  /// Writes one inner report (at most 62 bytes); the backend's result, -1 when closed or too long.
   int sendReport(int reportId, const std::uint8_t* bytes, std::size_t length);
   /// Zeroes all four reports and writes them: keyboard, mouse, consumer, fourth.
   void resetReports();
@@ -41,8 +55,8 @@ class VHidev {
 
   std::unique_ptr<VirtualHidBackend> backend_;
   std::mutex lock_;
-  std::array<std::uint8_t, 33> keyboard_{};
-  std::array<std::uint8_t, 4> mouse_{};
-  std::array<std::uint8_t, 2> consumer_{};
-  std::array<std::uint8_t, 2> fourth_{};
+  std::array<std::uint8_t, kKeyboardReportSize> keyboard_{};
+  std::array<std::uint8_t, kMouseReportSize> mouse_{};
+  std::array<std::uint8_t, kConsumerReportSize> consumer_{};
+  std::array<std::uint8_t, kFourthReportSize> fourth_{};
 };

@@ -8,7 +8,7 @@
 class VirtualHidBackend {
  public:
   virtual ~VirtualHidBackend() = default;
-  /// Opens (or creates) the device; false when it cannot be had.
+  /// Opens (or creates) the device, keeping one that is open already; false when it cannot be had.
   virtual bool Open() = 0;
   /// Closes the device; no key stays held.
   virtual void Close() = 0;

@@ -100,6 +100,15 @@ bool Worker::LiveLightingWanted() const {
          host_.DeviceType() < kLiveLightingTypeLimit && (host_.LightingModeFlags() & kLiveLightingModes) != 0;
 }
 
+// The id leaves the queue only after the macro has played, so a macro key
+// pressed meanwhile sees a busy queue and queues nothing.
 void Worker::PlayNextMacro() {
-  if (const std::optional<std::uint32_t> macroId = macros_.TakeFront()) host_.PlayMacro(*macroId);
+  if (const std::optional<std::uint32_t> macroId = macros_.Front()) {
+    host_.PlayMacro(*macroId);
+    macros_.PopFront();
+  }
 }
+
+bool Worker::Empty() const { return macros_.Size() == 0; }
+
+void Worker::Append(std::uint32_t macroId) { QueueMacro(macroId); }

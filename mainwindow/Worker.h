@@ -8,10 +8,11 @@
 #include "mainwindow/CThreadBasic.h"
 #include "mainwindow/JobCodes.h"
 #include "mainwindow/LockedQueue.h"
+#include "macros/MacroQueue.h"
 
 class WorkerHost;
 
-class Worker : public CThreadBasic {
+class Worker : public CThreadBasic, public MacroQueue {
  public:
   /// Lighting tab index at which idle steps stream live lighting.
   static constexpr int kLightingTab = 3;
@@ -31,6 +32,10 @@ class Worker : public CThreadBasic {
   void QueueJob(JobCode code);
   /// Appends the id of a software macro to play; safe from any thread.
   void QueueMacro(std::uint32_t macroId);
+  /// True when no software macro waits or plays.
+  bool Empty() const override;
+  /// Appends a software macro id (the key filter side's name for QueueMacro).
+  void Append(std::uint32_t macroId) override;
   /// One step; the thread runs it every period, tests call it while the thread is stopped.
   void Step() override;
 

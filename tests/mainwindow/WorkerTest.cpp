@@ -49,7 +49,10 @@ class FakeHost : public WorkerHost {
   int DeviceType() const override { return deviceType; }
   std::uint32_t LightingModeFlags() const override { return modeFlags; }
   void LiveLightingStep() override { Note("live"); }
-  void PlayMacro(std::uint32_t macroId) override { Note("macro " + std::to_string(macroId)); }
+  void PlayMacro(std::uint32_t macroId) override {
+    Note("macro " + std::to_string(macroId));
+    if (duringMacro) duringMacro();
+  }
 
   PresenceFlags plugged;
   bool visible = true;
@@ -57,6 +60,7 @@ class FakeHost : public WorkerHost {
   int deviceType = 201;
   std::uint32_t modeFlags = 0;
   std::function<void()> duringLighting;
+  std::function<void()> duringMacro;
 
  private:
   void Note(const std::string& word) { log_.push_back(word); }
@@ -267,6 +271,23 @@ TEST_F(WorkerTest, ReturningKeyboardGetsItsLightingAgain) {
   presence.DeviceRemoved();
   host_.plugged = PresenceFlags{};
   EXPECT_EQ(StepLog(), (Steps{"rescan"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WorkerTest, AMacroStaysQueuedWhileItPlays) {
+  host_.plugged = kKeyboard;
+  worker_.QueueJob(JobCode::JOB_DEVICE_ARRIVED);
+  StepLog();
+  bool emptyWhilePlaying = true;
+  host_.duringMacro = [&] { emptyWhilePlaying = worker_.Empty(); };
+  worker_.Append(9);
+  EXPECT_FALSE(worker_.Empty());
+  EXPECT_EQ(StepLog(), (Steps{"macro 9"}));
+  EXPECT_FALSE(emptyWhilePlaying);  // a second macro key pressed now queues nothing
+  EXPECT_TRUE(worker_.Empty());
 }
 
 }  // namespace

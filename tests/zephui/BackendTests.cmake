@@ -1,0 +1,26 @@
+# Window-system tests: the headless ones join the "ui" binary; the X11 one is a
+# binary of its own that starts its own Xvfb.
+list(APPEND ZEPHUI_UI_TESTS
+  backend/ActivationTest.cpp
+  backend/FocusCaptureTest.cpp
+  backend/HeadlessFixture.cpp
+  backend/InputTest.cpp
+  backend/MessageQueueTest.cpp
+  backend/ModalLoopTest.cpp
+  backend/PaintTest.cpp
+  backend/RecordingProcedure.cpp
+  backend/TimerTest.cpp
+  backend/WindowTest.cpp
+)
+
+find_package(Threads REQUIRED)
+pkg_check_modules(ZEPHUI_BACKEND_TEST_DEPS REQUIRED IMPORTED_TARGET cairo x11 xtst)
+
+# The ui binary is made after this file is read; link cairo into it once the
+# directory is done (its tests draw into window surfaces with cairo).
+cmake_language(DEFER DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+  CALL target_link_libraries zephui_ui_tests PRIVATE PkgConfig::ZEPHUI_BACKEND_TEST_DEPS Threads::Threads)
+
+pelmora_test_binary(zephui_x11_tests LABEL x11
+  SOURCES backend/X11BackendTest.cpp backend/XvfbServer.cpp backend/RecordingProcedure.cpp
+  LIBS zephui PkgConfig::ZEPHUI_BACKEND_TEST_DEPS Threads::Threads)

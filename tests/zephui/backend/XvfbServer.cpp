@@ -1,0 +1,68 @@
+#include "tests/zephui/backend/XvfbServer.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <vector>
+
+extern char** environ;
+
+namespace zephuitest {
+namespace {
+
+// Xvfb writes the display number it chose to this descriptor once it accepts clients.
+constexpr int kDisplayFd = 3;
+
+std::string ReadLine(int fd) {
+  std::string line;
+  char c = 0;
+  while (read(fd, &c, 1) == 1 && c != '\n') line.push_back(c);
+  return line;
+}
+
+}  // namespace
+
+XvfbServer::~XvfbServer() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  int status = 0;
+  waitpid(pid_, &status, 0);
+}
+
+bool XvfbServer::Start() {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) return false;
+  // Above the descriptor the child expects, so dup2 really makes a new, inheritable one.
+  const int writeEnd = fcntl(fds[1], F_DUPFD_CLOEXEC, 10);
+  close(fds[1]);
+  fds[1] = writeEnd;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], kDisplayFd);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  std::vector<std::string> args{"Xvfb", "-displayfd", std::to_string(kDisplayFd), "-screen", "0", "1280x800x24", "-nolisten", "tcp"};
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const int spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(fds[1]);
+  if (spawned != 0) {
+    pid_ = -1;
+    close(fds[0]);
+    return false;
+  }
+  const std::string number = ReadLine(fds[0]);
+  close(fds[0]);
+  if (number.empty()) return false;
+  display_ = ":" + number;
+  setenv("DISPLAY", display_.c_str(), 1);
+  return true;
+}
+
+}  // namespace zephuitest

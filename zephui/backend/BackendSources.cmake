@@ -1,0 +1,54 @@
+# The window system: message queues, windows and input in backend/, the public
+# functions in backend/api/, and the two platform implementations.
+find_package(Threads REQUIRED)
+pkg_check_modules(ZEPHUI_WINDOWING REQUIRED IMPORTED_TARGET x11 cairo)
+
+list(APPEND ZEPHUI_SOURCES
+  backend/BackendFactory.cpp
+  backend/DefaultProcedure.cpp
+  backend/EventCooker.cpp
+  backend/FocusController.cpp
+  backend/KeyStateTable.cpp
+  backend/MessageBuilder.cpp
+  backend/MessagePump.cpp
+  backend/Messenger.cpp
+  backend/NativeAccess.cpp
+  backend/PaintCycle.cpp
+  backend/PeriodicTimerThread.cpp
+  backend/PointerRouting.cpp
+  backend/Presenter.cpp
+  backend/ThreadQueue.cpp
+  backend/WindowLifecycle.cpp
+  backend/WindowPlacement.cpp
+  backend/WindowRecord.cpp
+  backend/WindowState.cpp
+  backend/WindowSystem.cpp
+  backend/WindowTimers.cpp
+  backend/api/BackendApi.cpp
+  backend/api/ClipboardApi.cpp
+  backend/api/CursorApi.cpp
+  backend/api/HeadlessApi.cpp
+  backend/api/MessageApi.cpp
+  backend/api/ModalLoop.cpp
+  backend/api/PaintApi.cpp
+  backend/api/WindowApi.cpp
+  backend/api/WindowDataApi.cpp
+  backend/api/WindowGeometryApi.cpp
+  backend/api/WindowRelationsApi.cpp
+  backend/api/WindowStateApi.cpp
+  backend/api/WindowSurface.cpp
+  backend/headless/HeadlessBackend.cpp
+  backend/headless/HeadlessWaiter.cpp
+  backend/headless/HeadlessWindow.cpp
+  backend/headless/UsKeyboardLayout.cpp
+  backend/x11/X11Atoms.cpp
+  backend/x11/X11Backend.cpp
+  backend/x11/X11Clipboard.cpp
+  backend/x11/X11Connection.cpp
+  backend/x11/X11EventTranslator.cpp
+  backend/x11/X11Keymap.cpp
+  backend/x11/X11Painter.cpp
+  backend/x11/X11Waiter.cpp
+  backend/x11/X11Window.cpp
+)
+list(APPEND ZEPHUI_PRIVATE_LIBS PkgConfig::ZEPHUI_WINDOWING Threads::Threads)

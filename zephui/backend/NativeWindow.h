@@ -1,0 +1,81 @@
+// One window as the backend sees it. The core decides what windows do
+// (activation, focus, stacking, capture); a native window only mirrors those
+// decisions on the screen. Used only on the thread that owns the window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zephui/Cursor.h"
+#include "zephui/Rect.h"
+#include "zephui/WindowTypes.h"
+
+namespace ZephUI::Backend {
+
+/// How a top-level window is handled by the window manager.
+enum class WindowRole {
+  Normal,  ///< ordinary window with a taskbar entry
+  Dialog,  ///< owned window: stays above its owner, no taskbar entry
+  Tool,    ///< unowned tool window: no taskbar entry
+  Popup,   ///< owned tool window or never-activated window: placed and stacked by us alone
+  Child,   ///< child window inside its parent's client area
+};
+
+/// Whether a window stays above windows without this setting.
+enum class Stacking { Normal, Topmost };
+
+/// What a backend needs to create a native window.
+struct NativeWindowSpec {
+  HWND hwnd = nullptr;           ///< the handle the core gave the window
+  HWND parent = nullptr;         ///< parent (Child) or owner (Dialog, Popup)
+  WindowRole role = WindowRole::Normal;  ///< window-manager handling
+  Rect rect;                     ///< screen pixels, or parent client pixels for a child
+  std::u16string title;          ///< title
+  std::u16string className;      ///< class name
+  Stacking stacking = Stacking::Normal;  ///< topmost or not
+};
+
+/// An image to show: premultiplied ARGB32 pixels in native byte order, rows packed.
+struct PresentedImage {
+  std::int32_t width = 0;             ///< pixels per row
+  std::int32_t height = 0;            ///< rows
+  std::vector<std::uint32_t> pixels;  ///< width * height pixels
+};
+
+/// The states a native window can be shown in.
+enum class NativeShow { Hidden, Shown, Minimized };
+
+/// A backend's window.
+class NativeWindow {
+ public:
+  virtual ~NativeWindow() = default;
+
+  /// Shows, hides or minimises the window.
+  virtual void SetShowState(NativeShow state) = 0;
+  /// Moves and sizes the window (screen pixels, or parent client pixels for a child).
+  virtual void SetGeometry(const Rect& rect) = 0;
+  /// Puts the window above its siblings.
+  virtual void Raise() = 0;
+  /// Asks for the input focus for this window.
+  virtual void RequestFocus() = 0;
+  /// Changes the title.
+  virtual void SetTitle(std::u16string_view title) = 0;
+  /// Keeps the window above others or not.
+  virtual void SetStacking(Stacking stacking) = 0;
+  /// Shows an image over the whole window.
+  virtual void Present(const PresentedImage& image) = 0;
+  /// Shows this cursor while the pointer is over the window.
+  virtual void SetCursor(CursorType shape) = 0;
+  /// Routes all pointer events to this window until UngrabPointer.
+  virtual void GrabPointer() = 0;
+  /// Ends a pointer grab.
+  virtual void UngrabPointer() = 0;
+  /// Hands an interactive move to the window manager; false when the core must move the window itself.
+  virtual bool BeginSystemMove(Point screen) = 0;
+  /// Publishes a property under `name` for other processes to find; value 0 removes it.
+  virtual void PublishProperty(std::u16string_view name, std::intptr_t value) = 0;
+};
+
+}  // namespace ZephUI::Backend

@@ -1,0 +1,13 @@
+#include "backend/headless/HeadlessWindow.h"
+
+#include "backend/headless/HeadlessBackend.h"
+
+namespace ZephUI::Backend {
+
+HeadlessWindow::~HeadlessWindow() { backend_.Forget(hwnd_); }
+
+void HeadlessWindow::Present(const PresentedImage& image) { backend_.StoreImage(hwnd_, image); }
+
+void HeadlessWindow::SetCursor(CursorType shape) { backend_.SetWindowCursor(hwnd_, shape); }
+
+}  // namespace ZephUI::Backend

@@ -1,0 +1,236 @@
+#include "backend/x11/X11Backend.h"
+
+#include <chrono>
+#include <string>
+
+#include "backend/EventSink.h"
+#include "zephui/Text.h"
+#include "zephui/VirtualKeys.h"
+
+#include "backend/x11/X11Clipboard.h"
+#include "backend/x11/X11Connection.h"
+#include "backend/x11/X11EventTranslator.h"
+#include "backend/x11/X11Keymap.h"
+#include "backend/x11/X11Painter.h"
+#include "backend/x11/X11Waiter.h"
+#include "backend/x11/X11Window.h"
+
+#include <X11/Xatom.h>
+
+namespace ZephUI::Backend {
+namespace {
+
+bool HasProperty(Display* display, Window window, Atom atom) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0;
+  unsigned long remaining = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(display, window, atom, 0, 1, 0, AnyPropertyType, &type, &format, &count, &remaining, &data) != 0) return false;
+  if (data != nullptr) XFree(data);
+  return type != None;
+}
+
+std::vector<Window> Children(Display* display, Window window) {
+  Window root = 0;
+  Window parent = 0;
+  Window* list = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(display, window, &root, &parent, &list, &count) == 0) return {};
+  std::vector<Window> children(list, list + count);
+  if (list != nullptr) XFree(list);
+  return children;
+}
+
+// Top-level windows of other processes: children of the root, and the children of those
+// (a window manager puts client windows inside frames).
+std::uint64_t Search(X11Connection& c, Atom atom) {
+  for (Window top : Children(c.display, c.root)) {
+    if (!c.windows.contains(top) && HasProperty(c.display, top, atom)) return top;
+    for (Window inner : Children(c.display, top)) {
+      if (!c.windows.contains(inner) && HasProperty(c.display, inner, atom)) return inner;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::unique_ptr<X11Backend> X11Backend::Open() {
+  auto connection = X11Connection::Open();
+  if (!connection) return nullptr;
+  return std::unique_ptr<X11Backend>(new X11Backend(std::move(connection)));
+}
+
+X11Backend::X11Backend(std::unique_ptr<X11Connection> connection)
+    : connection_(std::move(connection)), clipboard_(std::make_unique<X11Clipboard>(*connection_)) {}
+
+X11Backend::~X11Backend() = default;
+
+std::uint64_t X11Backend::NowMs() const {
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+std::unique_ptr<NativeWaiter> X11Backend::CreateWaiter() { return std::make_unique<X11Waiter>(*this); }
+
+std::unique_ptr<NativeWindow> X11Backend::CreateWindow(const NativeWindowSpec& spec) {
+  return std::make_unique<X11Window>(*connection_, spec);
+}
+
+Rect X11Backend::ScreenRect() const {
+  return connection_->With([](X11Connection& c) {
+    return Rect{0, 0, DisplayWidth(c.display, c.screen), DisplayHeight(c.display, c.screen)};
+  });
+}
+
+Rect X11Backend::WorkArea() const {
+  const Rect screen = ScreenRect();
+  return connection_->With([&screen](X11Connection& c) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(c.display, c.root, c.atoms.netWorkArea, 0, 4, 0, XA_CARDINAL, &type, &format, &count,
+                           &remaining, &data) != 0 || data == nullptr) {
+      return screen;
+    }
+    // The first desktop's area; desktops of one screen share their panels in practice.
+    const auto* values = reinterpret_cast<const long*>(data);
+    const Rect area = count >= 4 ? Rect{static_cast<int>(values[0]), static_cast<int>(values[1]),
+                                        static_cast<int>(values[0] + values[2]), static_cast<int>(values[1] + values[3])}
+                                 : screen;
+    XFree(data);
+    return area.Width() > 0 && area.Height() > 0 ? area : screen;
+  });
+}
+
+Point X11Backend::PointerPosition() const {
+  return connection_->With([](X11Connection& c) {
+    Window root = 0;
+    Window child = 0;
+    int x = 0;
+    int y = 0;
+    int winX = 0;
+    int winY = 0;
+    unsigned int mask = 0;
+    XQueryPointer(c.display, c.root, &root, &child, &x, &y, &winX, &winY, &mask);
+    return Point{x, y};
+  });
+}
+
+bool X11Backend::HoldsFocus(HWND hwnd) {
+  return connection_->With([hwnd](X11Connection& c) {
+    const auto focused = X11Painter::FocusedWindow(c);
+    if (!focused) return false;
+    const auto it = c.windows.find(*focused);
+    return it != c.windows.end() && it->second.hwnd == hwnd;
+  });
+}
+
+bool X11Backend::FocusIsElsewhere() {
+  return connection_->With([](X11Connection& c) {
+    const auto focused = X11Painter::FocusedWindow(c);
+    return focused && !c.windows.contains(*focused);
+  });
+}
+
+bool X11Backend::KeyPhysicallyDown(std::uint32_t vk) const {
+  return connection_->With([vk](X11Connection& c) {
+    if (vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON) {
+      Window root = 0;
+      Window child = 0;
+      int x = 0, y = 0, winX = 0, winY = 0;
+      unsigned int mask = 0;
+      XQueryPointer(c.display, c.root, &root, &child, &x, &y, &winX, &winY, &mask);
+      const unsigned int bit = vk == VK_LBUTTON ? Button1Mask : vk == VK_RBUTTON ? Button3Mask : Button2Mask;
+      return (mask & bit) != 0;
+    }
+    char keys[32];
+    XQueryKeymap(c.display, keys);
+    for (KeySym sym : X11Keymap::KeysymsOf(vk)) {
+      const KeyCode code = XKeysymToKeycode(c.display, sym);
+      if (code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0) return true;
+    }
+    return false;
+  });
+}
+
+bool X11Backend::SetClipboardText(std::u16string_view text) { return clipboard_->Set(text); }
+
+std::optional<std::u16string> X11Backend::ClipboardText() { return clipboard_->Get(); }
+
+void X11Backend::ClearClipboard() { clipboard_->Clear(); }
+
+std::uint64_t X11Backend::FindForeignWindow(std::u16string_view name) {
+  const std::string atomName = ToUtf8(name);
+  return connection_->With([&atomName](X11Connection& c) -> std::uint64_t {
+    const Atom atom = XInternAtom(c.display, atomName.c_str(), 1);
+    return atom == None ? 0 : Search(c, atom);
+  });
+}
+
+std::intptr_t X11Backend::ForeignProperty(std::uint64_t foreignId, std::u16string_view name) {
+  const std::string atomName = ToUtf8(name);
+  return connection_->With([&atomName, foreignId](X11Connection& c) -> std::intptr_t {
+    const Atom atom = XInternAtom(c.display, atomName.c_str(), 1);
+    if (atom == None) return 0;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(c.display, static_cast<Window>(foreignId), atom, 0, 1, 0, XA_CARDINAL, &type, &format,
+                           &count, &remaining, &data) != 0 || data == nullptr) {
+      return 0;
+    }
+    const std::intptr_t value = count > 0 && format == 32 ? reinterpret_cast<const long*>(data)[0] : 0;
+    XFree(data);
+    return value;
+  });
+}
+
+bool X11Backend::PostForeign(std::uint64_t foreignId, UINT message, WPARAM wParam, LPARAM lParam) {
+  return connection_->With([=](X11Connection& c) {
+    const auto lp = static_cast<std::uint64_t>(lParam);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = static_cast<Window>(foreignId);
+    event.xclient.message_type = c.atoms.message;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(message);
+    event.xclient.data.l[1] = static_cast<long>(wParam & 0xFFFFFFFFu);
+    event.xclient.data.l[2] = static_cast<long>(wParam >> 32);
+    event.xclient.data.l[3] = static_cast<long>(lp & 0xFFFFFFFFu);
+    event.xclient.data.l[4] = static_cast<long>(lp >> 32);
+    X11Connection::TakeLastError();
+    XSendEvent(c.display, static_cast<Window>(foreignId), 0, NoEventMask, &event);
+    XSync(c.display, 0);
+    return X11Connection::TakeLastError() == 0;
+  });
+}
+
+bool X11Backend::DrainEvents() {
+  connection_->ClearQueuedSignal();
+  X11Output out;
+  connection_->With([this, &out](X11Connection& c) {
+    while (XPending(c.display) > 0) {
+      XEvent event;
+      XNextEvent(c.display, &event);
+      if (XFilterEvent(&event, None) != 0) continue;  // the input method took it
+      if (clipboard_->Handle(event)) continue;
+      X11EventTranslator::Translate(c, event, out);
+    }
+  });
+  if (sink_ == nullptr) return false;
+  for (NativeEvent& event : out.events) sink_->Deliver(std::move(event));
+  for (const MSG& msg : out.messages) sink_->DeliverMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+  return !out.events.empty() || !out.messages.empty();
+}
+
+int X11Backend::ConnectionFd() const { return ConnectionNumber(connection_->display); }
+
+int X11Backend::PendingFd() const { return connection_->pendingFd; }
+
+}  // namespace ZephUI::Backend

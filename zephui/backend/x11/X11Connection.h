@@ -1,0 +1,84 @@
+// The one X display connection of the process and everything that belongs to
+// it: the ARGB visual, atoms, input method, cursors and what the event reader
+// needs to know about each of our X windows. One lock guards all of it, and
+// every Xlib call is made under it.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "backend/NativeWindow.h"
+#include "zephui/Cursor.h"
+#include "zephui/WindowTypes.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include "backend/x11/X11Atoms.h"
+
+namespace ZephUI::Backend {
+
+/// What the event reader needs about one of our X windows.
+struct X11WindowInfo {
+  HWND hwnd = nullptr;             ///< our handle
+  XIC inputContext = nullptr;      ///< input method context (top-level windows)
+  GC gc = nullptr;                 ///< graphics context for presenting
+  bool overrideRedirect = false;   ///< placed and stacked by us alone
+  bool child = false;              ///< a child window
+  bool mapped = false;             ///< MapNotify seen, UnmapNotify not since
+  bool focusWanted = false;        ///< focus asked for before the window was mapped
+  PresentedImage backing;          ///< last presented image, for exposures
+};
+
+/// The display connection and its shared state.
+class X11Connection {
+ public:
+  /// Opens the display named by DISPLAY; null when none opens.
+  static std::unique_ptr<X11Connection> Open();
+  ~X11Connection();
+  X11Connection(const X11Connection&) = delete;
+  X11Connection& operator=(const X11Connection&) = delete;
+
+  /// Runs `f(*this)` under the connection lock.
+  template <typename F>
+  auto With(F&& f) {
+    std::lock_guard lock(mutex_);
+    // Round trips inside `f` may have queued events that no poll will see.
+    struct Check {
+      X11Connection& connection;
+      ~Check() { connection.SignalQueuedEvents(); }
+    } check{*this};
+    return f(*this);
+  }
+
+  /// The font cursor for a shape, made on first use; under the lock.
+  Cursor FontCursor(CursorType shape);
+  /// Whether the window manager moves windows for us (_NET_WM_MOVERESIZE); under the lock.
+  bool WindowManagerMoves();
+  /// The X error code of the last failed request since the last call, then 0; under the lock.
+  static int TakeLastError();
+  /// Makes `pendingFd` readable when Xlib holds events read from the socket; under the lock.
+  void SignalQueuedEvents();
+  /// Makes `pendingFd` unreadable again.
+  void ClearQueuedSignal();
+
+  Display* display = nullptr;      ///< the connection
+  int screen = 0;                  ///< default screen
+  Window root = 0;                 ///< its root window
+  Visual* visual = nullptr;        ///< 32-bit ARGB visual, or the default one
+  int depth = 0;                   ///< depth of `visual`
+  Colormap colormap = 0;           ///< colormap for `visual`
+  XIM inputMethod = nullptr;       ///< input method, or null (then Latin-1 lookup)
+  X11Atoms atoms;                  ///< interned atoms
+  std::map<Window, X11WindowInfo> windows;  ///< our windows
+  int pendingFd = -1;              ///< eventfd, readable while events wait inside Xlib
+
+ private:
+  X11Connection() = default;
+
+  std::mutex mutex_;
+  std::map<CursorType, Cursor> cursors_;
+};
+
+}  // namespace ZephUI::Backend

@@ -1,0 +1,307 @@
+#include "backend/x11/X11Window.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "backend/x11/X11Connection.h"
+#include "backend/x11/X11Painter.h"
+#include "zephui/Text.h"
+
+#include <X11/Xatom.h>
+
+namespace ZephUI::Backend {
+namespace {
+
+constexpr long kEventMask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                            PointerMotionMask | EnterWindowMask | LeaveWindowMask | FocusChangeMask |
+                            StructureNotifyMask | PropertyChangeMask;
+constexpr long kMoveResizeMove = 8;  // _NET_WM_MOVERESIZE_MOVE
+constexpr long kSourceApplication = 1;
+
+Window FindX(const X11Connection& c, HWND hwnd) {
+  for (const auto& [window, info] : c.windows) {
+    if (info.hwnd == hwnd) return window;
+  }
+  return 0;
+}
+
+void SetAtomList(X11Connection& c, Window w, Atom property, const std::vector<Atom>& atoms) {
+  XChangeProperty(c.display, w, property, XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(atoms.data()), static_cast<int>(atoms.size()));
+}
+
+void SetUtf8(X11Connection& c, Window w, Atom property, const std::string& text) {
+  XChangeProperty(c.display, w, property, c.atoms.utf8String, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(text.data()), static_cast<int>(text.size()));
+}
+
+// Undecorated: the window draws its own caption and frame.
+void RemoveDecorations(X11Connection& c, Window w) {
+  const long hints[5] = {2, 0, 0, 0, 0};  // flags: decorations; decorations: none
+  XChangeProperty(c.display, w, c.atoms.motifWmHints, c.atoms.motifWmHints, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(hints), 5);
+}
+
+XIC MakeInputContext(X11Connection& c, Window w) {
+  if (c.inputMethod == nullptr) return nullptr;
+  return XCreateIC(c.inputMethod, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, w,
+                   XNFocusWindow, w, nullptr);
+}
+
+}  // namespace
+
+X11Window::X11Window(X11Connection& connection, const NativeWindowSpec& spec)
+    : connection_(connection), role_(spec.role), stacking_(spec.stacking) {
+  Create(spec);
+}
+
+X11Window::~X11Window() {
+  connection_.With([this](X11Connection& c) {
+    const auto it = c.windows.find(window_);
+    if (it != c.windows.end()) {
+      if (it->second.inputContext != nullptr) XDestroyIC(it->second.inputContext);
+      XFreeGC(c.display, it->second.gc);
+      c.windows.erase(it);
+    }
+    XDestroyWindow(c.display, window_);
+    XFlush(c.display);
+  });
+}
+
+void X11Window::Create(const NativeWindowSpec& spec) {
+  connection_.With([this, &spec](X11Connection& c) {
+    const bool child = spec.role == WindowRole::Child;
+    const bool popup = spec.role == WindowRole::Popup;
+    parentWindow_ = child ? FindX(c, spec.parent) : 0;
+    XSetWindowAttributes attributes{};
+    attributes.colormap = c.colormap;
+    attributes.border_pixel = 0;
+    attributes.background_pixmap = None;
+    attributes.override_redirect = popup ? 1 : 0;
+    attributes.event_mask = kEventMask;
+    const unsigned long mask = CWColormap | CWBorderPixel | CWBackPixmap | CWOverrideRedirect | CWEventMask;
+    window_ = XCreateWindow(c.display, parentWindow_ != 0 ? parentWindow_ : c.root, spec.rect.left, spec.rect.top,
+                            static_cast<unsigned>(std::max(spec.rect.Width(), 1)),
+                            static_cast<unsigned>(std::max(spec.rect.Height(), 1)), 0, c.depth, InputOutput, c.visual,
+                            mask, &attributes);
+    X11WindowInfo info;
+    info.hwnd = spec.hwnd;
+    info.gc = XCreateGC(c.display, window_, 0, nullptr);
+    info.overrideRedirect = popup;
+    info.child = child;
+    if (!child) info.inputContext = MakeInputContext(c, window_);
+    c.windows.emplace(window_, std::move(info));
+    if (!child) SetRoleHints(spec);
+    XFlush(c.display);
+  });
+}
+
+void X11Window::SetRoleHints(const NativeWindowSpec& spec) {
+  X11Connection& c = connection_;  // the lock is held by the caller
+  const X11Atoms& a = c.atoms;
+  Atom protocols[] = {a.wmDeleteWindow};
+  XSetWMProtocols(c.display, window_, protocols, 1);
+  const long pid = static_cast<long>(getpid());
+  XChangeProperty(c.display, window_, a.netWmPid, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+  const std::string className = ToUtf8(spec.className);
+  XClassHint classHint{const_cast<char*>(className.c_str()), const_cast<char*>(className.c_str())};
+  XSetClassHint(c.display, window_, &classHint);
+  RemoveDecorations(c, window_);
+  const Atom type = spec.role == WindowRole::Dialog ? a.typeDialog
+                    : spec.role == WindowRole::Tool ? a.typeUtility
+                    : spec.role == WindowRole::Popup ? a.typeDropdown
+                                                     : a.typeNormal;
+  SetAtomList(c, window_, a.netWmWindowType, {type});
+  std::vector<Atom> states;
+  if (spec.role != WindowRole::Normal) states = {a.stateSkipTaskbar, a.stateSkipPager};
+  if (spec.stacking == Stacking::Topmost) states.push_back(a.stateAbove);
+  SetAtomList(c, window_, a.netWmState, states);
+  const Window owner = FindX(c, spec.parent);
+  if (owner != 0) XSetTransientForHint(c.display, window_, owner);
+  XWMHints hints{};
+  hints.flags = InputHint | StateHint;
+  hints.input = 1;
+  hints.initial_state = NormalState;
+  XSetWMHints(c.display, window_, &hints);
+  SetSizeHints(spec.rect);
+  const std::string title = ToUtf8(spec.title);
+  SetUtf8(c, window_, a.netWmName, title);
+  XStoreName(c.display, window_, title.c_str());
+}
+
+void X11Window::SetSizeHints(const Rect& rect) {
+  X11Connection& c = connection_;  // the lock is held by the caller
+  // Our windows are sized by the program only: the window manager may not resize them.
+  XSizeHints* hints = XAllocSizeHints();
+  hints->flags = PPosition | USPosition | PMinSize | PMaxSize;
+  hints->x = rect.left;
+  hints->y = rect.top;
+  hints->min_width = hints->max_width = std::max(rect.Width(), 1);
+  hints->min_height = hints->max_height = std::max(rect.Height(), 1);
+  XSetWMNormalHints(c.display, window_, hints);
+  XFree(hints);
+}
+
+void X11Window::SetShowState(NativeShow state) {
+  connection_.With([this, state](X11Connection& c) {
+    const bool managed = role_ != WindowRole::Child && role_ != WindowRole::Popup;
+    if (state == NativeShow::Shown) {
+      XMapWindow(c.display, window_);
+    } else if (state == NativeShow::Hidden) {
+      if (managed) {
+        XWithdrawWindow(c.display, window_, c.screen);
+      } else {
+        XUnmapWindow(c.display, window_);
+      }
+    } else if (!managed) {
+      XUnmapWindow(c.display, window_);
+    } else if (c.windows[window_].mapped) {
+      XIconifyWindow(c.display, window_, c.screen);
+    } else {
+      XWMHints hints{};
+      hints.flags = InputHint | StateHint;
+      hints.input = 1;
+      hints.initial_state = IconicState;
+      XSetWMHints(c.display, window_, &hints);
+      XMapWindow(c.display, window_);
+    }
+    XFlush(c.display);
+  });
+}
+
+void X11Window::SetGeometry(const Rect& rect) {
+  connection_.With([this, &rect](X11Connection& c) {
+    if (role_ != WindowRole::Child && role_ != WindowRole::Popup) SetSizeHints(rect);
+    XMoveResizeWindow(c.display, window_, rect.left, rect.top, static_cast<unsigned>(std::max(rect.Width(), 1)),
+                      static_cast<unsigned>(std::max(rect.Height(), 1)));
+    XFlush(c.display);
+  });
+}
+
+void X11Window::Raise() {
+  connection_.With([this](X11Connection& c) {
+    XRaiseWindow(c.display, window_);
+    XFlush(c.display);
+  });
+}
+
+void X11Window::RequestFocus() {
+  connection_.With([this](X11Connection& c) {
+    X11WindowInfo& info = c.windows[window_];
+    if (!info.mapped) {
+      info.focusWanted = true;  // X refuses focus for unmapped windows; MapNotify takes over
+      return;
+    }
+    X11Painter::Focus(c, window_);
+  });
+}
+
+void X11Window::SetTitle(std::u16string_view title) {
+  connection_.With([this, title](X11Connection& c) {
+    const std::string text = ToUtf8(title);
+    SetUtf8(c, window_, c.atoms.netWmName, text);
+    XStoreName(c.display, window_, text.c_str());
+    XFlush(c.display);
+  });
+}
+
+void X11Window::SendStateChange(StateChange change, Atom state) {
+  X11Connection& c = connection_;  // the lock is held by the caller
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window_;
+  event.xclient.message_type = c.atoms.netWmState;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = change == StateChange::Add ? 1 : 0;  // _NET_WM_STATE_ADD or _REMOVE
+  event.xclient.data.l[1] = static_cast<long>(state);
+  event.xclient.data.l[3] = kSourceApplication;
+  XSendEvent(c.display, c.root, 0, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+void X11Window::SetStacking(Stacking stacking) {
+  if (stacking == stacking_ || role_ == WindowRole::Child) return;
+  stacking_ = stacking;
+  connection_.With([this](X11Connection& c) {
+    const bool above = stacking_ == Stacking::Topmost;
+    if (c.windows[window_].mapped) {
+      SendStateChange(above ? StateChange::Add : StateChange::Remove, c.atoms.stateAbove);
+    } else {
+      std::vector<Atom> states;
+      if (role_ != WindowRole::Normal) states = {c.atoms.stateSkipTaskbar, c.atoms.stateSkipPager};
+      if (above) states.push_back(c.atoms.stateAbove);
+      SetAtomList(c, window_, c.atoms.netWmState, states);
+    }
+    if (above) XRaiseWindow(c.display, window_);
+    XFlush(c.display);
+  });
+}
+
+void X11Window::Present(const PresentedImage& image) {
+  connection_.With([this, &image](X11Connection& c) {
+    X11WindowInfo& info = c.windows[window_];
+    info.backing = image;
+    X11Painter::PutBacking(c, window_, info, Rect{0, 0, image.width, image.height});
+    XFlush(c.display);
+  });
+}
+
+void X11Window::SetCursor(CursorType shape) {
+  connection_.With([this, shape](X11Connection& c) {
+    XDefineCursor(c.display, window_, c.FontCursor(shape));
+    XFlush(c.display);
+  });
+}
+
+void X11Window::GrabPointer() {
+  connection_.With([this](X11Connection& c) {
+    XGrabPointer(c.display, window_, 1, ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask | LeaveWindowMask,
+                 GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    XFlush(c.display);
+  });
+}
+
+void X11Window::UngrabPointer() {
+  connection_.With([](X11Connection& c) {
+    XUngrabPointer(c.display, CurrentTime);
+    XFlush(c.display);
+  });
+}
+
+bool X11Window::BeginSystemMove(Point screen) {
+  if (role_ == WindowRole::Child || role_ == WindowRole::Popup) return false;
+  return connection_.With([this, screen](X11Connection& c) {
+    if (!c.WindowManagerMoves()) return false;
+    XUngrabPointer(c.display, CurrentTime);  // the window manager needs the pointer
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window_;
+    event.xclient.message_type = c.atoms.netWmMoveResize;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = screen.x;
+    event.xclient.data.l[1] = screen.y;
+    event.xclient.data.l[2] = kMoveResizeMove;
+    event.xclient.data.l[3] = Button1;
+    event.xclient.data.l[4] = kSourceApplication;
+    XSendEvent(c.display, c.root, 0, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(c.display);
+    return true;
+  });
+}
+
+void X11Window::PublishProperty(std::u16string_view name, std::intptr_t value) {
+  connection_.With([this, name, value](X11Connection& c) {
+    const Atom atom = XInternAtom(c.display, ToUtf8(name).c_str(), 0);
+    if (value == 0) {
+      XDeleteProperty(c.display, window_, atom);
+    } else {
+      const long data = static_cast<long>(value);
+      XChangeProperty(c.display, window_, atom, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&data), 1);
+    }
+    XFlush(c.display);
+  });
+}
+
+}  // namespace ZephUI::Backend

@@ -44,7 +44,7 @@ struct LayeredAttributes {
 /// One window.
 struct WindowRecord {
   HWND hwnd = nullptr;                       ///< the handle
-  std::shared_ptr<ThreadQueue> queue;        ///< queue of the owning thread; null for another process's window
+  std::shared_ptr<ThreadQueue> queue;        ///< queue of the owning thread (shared: the thread and its windows keep it); null for another process's window
   std::uint64_t foreignId = 0;               ///< another process's window: its native id
   WindowProcedure* procedure = nullptr;      ///< used, not owned
   std::u16string className;                  ///< class

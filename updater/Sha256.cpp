@@ -45,9 +45,10 @@ std::optional<std::string> ParseSha256Text(std::u16string_view text) {
     if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'))) return std::nullopt;
     hex.push_back(static_cast<char>(c));
   }
-  const std::size_t end = start + 64;
+  if (hex.size() != 64) return std::nullopt;
+  const std::size_t end = start + 64;  // within the text: 64 digits were read
   const bool separated = end == text.size() || text[end] == u' ' || text[end] == u'\t' || text[end] == u'\r' ||
                          text[end] == u'\n';
-  if (hex.size() != 64 || !separated) return std::nullopt;
+  if (!separated) return std::nullopt;
   return hex;
 }

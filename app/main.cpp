@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Hardware.h"
 #include "app/LanguageText.h"
 #include "app/Paths.h"
 #include "app/SingleInstance.h"
@@ -89,7 +90,9 @@ void ReportTexts() {
 }  // namespace
 
 int main() {
+  PrepareHardware();
   const std::string programFolder = GetModuleFolder();
+  if (*HardwareVariant() != '\0') std::printf("build: %s\n", HardwareVariant());
   LoadDeviceName(programFolder);
   std::printf("device name: %s\n", U8(ZephUI::Manager::GetDeviceName()).c_str());
 

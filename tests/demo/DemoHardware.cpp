@@ -1,0 +1,18 @@
+// The demo build's hardware: one T40 in wired mode on the simulated HID bus,
+// answering like the real keyboard's firmware.
+#include <memory>
+
+#include "app/Hardware.h"
+#include "tests/sim/Bus.h"
+#include "tests/sim/FamilyBFirmware.h"
+
+namespace {
+constexpr unsigned short kVendorId = 0x1209;
+constexpr unsigned short kWiredProductId = 0x0001;
+}  // namespace
+
+void PrepareHardware() {
+  hidsim::Bus::Instance().PlugKeyboard(kVendorId, kWiredProductId, std::make_shared<hidsim::FamilyBFirmware>());
+}
+
+const char* HardwareVariant() { return "demo"; }

@@ -23,4 +23,5 @@ cmake_language(DEFER DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
 
 pelmora_test_binary(zephui_x11_tests LABEL x11
   SOURCES backend/X11BackendTest.cpp backend/XvfbServer.cpp backend/RecordingProcedure.cpp
+          backend/X11Fixture.cpp backend/X11PresentTest.cpp
   LIBS zephui PkgConfig::ZEPHUI_BACKEND_TEST_DEPS Threads::Threads)

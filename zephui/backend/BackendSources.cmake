@@ -1,7 +1,7 @@
 # The window system: message queues, windows and input in backend/, the public
 # functions in backend/api/, and the two platform implementations.
 find_package(Threads REQUIRED)
-pkg_check_modules(ZEPHUI_WINDOWING REQUIRED IMPORTED_TARGET x11 cairo)
+pkg_check_modules(ZEPHUI_WINDOWING REQUIRED IMPORTED_TARGET x11 xext xrandr cairo)
 
 list(APPEND ZEPHUI_SOURCES
   backend/BackendFactory.cpp
@@ -46,9 +46,12 @@ list(APPEND ZEPHUI_SOURCES
   backend/x11/X11Clipboard.cpp
   backend/x11/X11Connection.cpp
   backend/x11/X11EventTranslator.cpp
+  backend/x11/X11Extensions.cpp
   backend/x11/X11Keymap.cpp
   backend/x11/X11Painter.cpp
+  backend/x11/X11SharedImage.cpp
   backend/x11/X11Waiter.cpp
   backend/x11/X11Window.cpp
+  backend/x11/X11WindowPresenter.cpp
 )
 list(APPEND ZEPHUI_PRIVATE_LIBS PkgConfig::ZEPHUI_WINDOWING Threads::Threads)

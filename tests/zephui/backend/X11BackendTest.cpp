@@ -36,9 +36,7 @@ class X11Backend : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     // Made before the window system, so it is stopped after the window system closed its connection.
-    static XvfbServer server;
-    static const bool started = server.Start();
-    available_ = started && SelectBackend(BackendKind::X11);
+    available_ = XvfbServer::Shared() != nullptr && SelectBackend(BackendKind::X11);
   }
 
   void SetUp() override {

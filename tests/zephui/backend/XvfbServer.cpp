@@ -33,6 +33,12 @@ XvfbServer::~XvfbServer() {
   waitpid(pid_, &status, 0);
 }
 
+const XvfbServer* XvfbServer::Shared() {
+  static XvfbServer server;
+  static const bool started = server.Start();
+  return started ? &server : nullptr;
+}
+
 bool XvfbServer::Start() {
   int fds[2];
   if (pipe2(fds, O_CLOEXEC) != 0) return false;

@@ -17,6 +17,9 @@ class XvfbServer {
 
   /// Starts Xvfb with one 1280 x 800 screen and points DISPLAY at it; false when it cannot run.
   bool Start();
+  /// The one server of the test binary, started on first use (every suite must share the display the
+  /// window system connected to); null when it cannot run.
+  static const XvfbServer* Shared();
   /// The display name, ":N".
   const std::string& Display() const { return display_; }
 

@@ -63,6 +63,7 @@ std::unique_ptr<X11Connection> X11Connection::Open() {
   c->root = RootWindow(display, c->screen);
   ChooseVisual(*c);
   c->atoms.Intern(display);
+  c->extensions.Query(display);
   int detectable = 0;
   XkbSetDetectableAutoRepeat(display, 1, &detectable);  // held keys repeat presses only
   XSetLocaleModifiers("");

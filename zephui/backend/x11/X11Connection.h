@@ -16,8 +16,11 @@
 #include <X11/Xutil.h>
 
 #include "backend/x11/X11Atoms.h"
+#include "backend/x11/X11Extensions.h"
 
 namespace ZephUI::Backend {
+
+class X11WindowPresenter;
 
 /// What the event reader needs about one of our X windows.
 struct X11WindowInfo {
@@ -28,7 +31,7 @@ struct X11WindowInfo {
   bool child = false;              ///< a child window
   bool mapped = false;             ///< MapNotify seen, UnmapNotify not since
   bool focusWanted = false;        ///< focus asked for before the window was mapped
-  PresentedImage backing;          ///< last presented image, for exposures
+  X11WindowPresenter* presenter = nullptr;  ///< shows the window's images; owned by the window
 };
 
 /// The display connection and its shared state.
@@ -71,6 +74,7 @@ class X11Connection {
   Colormap colormap = 0;           ///< colormap for `visual`
   XIM inputMethod = nullptr;       ///< input method, or null (then Latin-1 lookup)
   X11Atoms atoms;                  ///< interned atoms
+  X11Extensions extensions;        ///< extensions the server offers
   std::map<Window, X11WindowInfo> windows;  ///< our windows
   int pendingFd = -1;              ///< eventfd, readable while events wait inside Xlib
 

@@ -6,6 +6,7 @@
 
 #include "backend/x11/X11Keymap.h"
 #include "backend/x11/X11Painter.h"
+#include "backend/x11/X11WindowPresenter.h"
 
 #include <X11/Xatom.h>
 
@@ -152,12 +153,9 @@ void X11EventTranslator::Client(X11Connection& c, const XClientMessageEvent& eve
   out.messages.push_back(msg);
 }
 
-void X11EventTranslator::Exposure(X11Connection& c, const XExposeEvent& event, const X11WindowInfo& info, X11Output& out) {
+void X11EventTranslator::Exposure(const XExposeEvent& event, const X11WindowInfo& info, X11Output& out) {
   const Rect area{event.x, event.y, event.x + event.width, event.y + event.height};
-  if (!info.backing.pixels.empty()) {
-    X11Painter::PutBacking(c, event.window, info, area);  // what was shown last is still right
-    return;
-  }
+  if (info.presenter != nullptr && info.presenter->Repaint(area)) return;  // what was shown last is still right
   NativeEvent exposed = Make(NativeEventKind::Exposed, info.hwnd);
   exposed.rect = area;
   out.events.push_back(std::move(exposed));
@@ -171,6 +169,10 @@ void X11EventTranslator::Translate(X11Connection& c, XEvent& event, X11Output& o
   const auto it = c.windows.find(event.xany.window);
   if (it == c.windows.end()) return;
   X11WindowInfo& info = it->second;
+  if (event.type == c.extensions.shmCompletion) {
+    if (info.presenter != nullptr) info.presenter->Completed(reinterpret_cast<const XShmCompletionEvent&>(event).shmseg);
+    return;
+  }
   switch (event.type) {
     case KeyPress:
     case KeyRelease: Key(c, event.xkey, info, out); break;
@@ -192,7 +194,7 @@ void X11EventTranslator::Translate(X11Connection& c, XEvent& event, X11Output& o
     case ConfigureNotify: Configure(c, event.xconfigure, info, out); break;
     case PropertyNotify: Property(c, event.xproperty, info, out); break;
     case ClientMessage: Client(c, event.xclient, info, out); break;
-    case Expose: Exposure(c, event.xexpose, info, out); break;
+    case Expose: Exposure(event.xexpose, info, out); break;
     case MapNotify:
       info.mapped = true;
       if (info.focusWanted) X11Painter::Focus(c, event.xmap.window);

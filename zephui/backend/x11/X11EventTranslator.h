@@ -28,7 +28,7 @@ class X11EventTranslator {
   static void Configure(X11Connection& c, const XConfigureEvent& event, const X11WindowInfo& info, X11Output& out);
   static void Property(X11Connection& c, const XPropertyEvent& event, const X11WindowInfo& info, X11Output& out);
   static void Client(X11Connection& c, const XClientMessageEvent& event, const X11WindowInfo& info, X11Output& out);
-  static void Exposure(X11Connection& c, const XExposeEvent& event, const X11WindowInfo& info, X11Output& out);
+  static void Exposure(const XExposeEvent& event, const X11WindowInfo& info, X11Output& out);
 };
 
 }  // namespace ZephUI::Backend

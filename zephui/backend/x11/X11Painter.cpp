@@ -1,29 +1,6 @@
 #include "backend/x11/X11Painter.h"
 
-#include <algorithm>
-#include <bit>
-
 namespace ZephUI::Backend {
-
-void X11Painter::PutBacking(X11Connection& c, Window window, const X11WindowInfo& info, const Rect& area) {
-  const PresentedImage& image = info.backing;
-  if (image.pixels.empty()) return;
-  const int left = std::clamp(area.left, 0, image.width);
-  const int top = std::clamp(area.top, 0, image.height);
-  const int right = std::clamp(area.right, left, image.width);
-  const int bottom = std::clamp(area.bottom, top, image.height);
-  if (right == left || bottom == top) return;
-  // The image only borrows the pixels; they stay with the backing copy.
-  XImage* xi = XCreateImage(c.display, c.visual, static_cast<unsigned>(c.depth), ZPixmap, 0,
-                            const_cast<char*>(reinterpret_cast<const char*>(image.pixels.data())),
-                            static_cast<unsigned>(image.width), static_cast<unsigned>(image.height), 32, image.width * 4);
-  if (xi == nullptr) return;
-  xi->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;  // native 32-bit words
-  XPutImage(c.display, window, info.gc, xi, left, top, left, top, static_cast<unsigned>(right - left),
-            static_cast<unsigned>(bottom - top));
-  xi->data = nullptr;
-  XDestroyImage(xi);
-}
 
 void X11Painter::Focus(X11Connection& c, Window window) {
   const X11WindowInfo& info = c.windows[window];

@@ -8,6 +8,7 @@
 
 #include "backend/x11/X11Connection.h"
 #include "backend/x11/X11Painter.h"
+#include "backend/x11/X11WindowPresenter.h"
 #include "zephui/Text.h"
 
 #include <X11/Xatom.h>
@@ -54,12 +55,13 @@ XIC MakeInputContext(X11Connection& c, Window w) {
 }  // namespace
 
 X11Window::X11Window(X11Connection& connection, const NativeWindowSpec& spec)
-    : connection_(connection), role_(spec.role), stacking_(spec.stacking) {
+    : connection_(connection), hwnd_(spec.hwnd), rect_(spec.rect), role_(spec.role), stacking_(spec.stacking) {
   Create(spec);
 }
 
 X11Window::~X11Window() {
   connection_.With([this](X11Connection& c) {
+    presenter_->Release();
     const auto it = c.windows.find(window_);
     if (it != c.windows.end()) {
       if (it->second.inputContext != nullptr) XDestroyIC(it->second.inputContext);
@@ -90,6 +92,8 @@ void X11Window::Create(const NativeWindowSpec& spec) {
     X11WindowInfo info;
     info.hwnd = spec.hwnd;
     info.gc = XCreateGC(c.display, window_, 0, nullptr);
+    presenter_ = std::make_unique<X11WindowPresenter>(c, window_, info.gc);
+    info.presenter = presenter_.get();
     info.overrideRedirect = popup;
     info.child = child;
     if (!child) info.inputContext = MakeInputContext(c, window_);
@@ -174,6 +178,9 @@ void X11Window::SetShowState(NativeShow state) {
 
 void X11Window::SetGeometry(const Rect& rect) {
   connection_.With([this, &rect](X11Connection& c) {
+    // The kept image no longer fits; the segments go until the next frame at the new size.
+    if (rect.Width() != rect_.Width() || rect.Height() != rect_.Height()) presenter_->Release();
+    rect_ = rect;
     if (role_ != WindowRole::Child && role_ != WindowRole::Popup) SetSizeHints(rect);
     XMoveResizeWindow(c.display, window_, rect.left, rect.top, static_cast<unsigned>(std::max(rect.Width(), 1)),
                       static_cast<unsigned>(std::max(rect.Height(), 1)));
@@ -241,9 +248,7 @@ void X11Window::SetStacking(Stacking stacking) {
 
 void X11Window::Present(const PresentedImage& image) {
   connection_.With([this, &image](X11Connection& c) {
-    X11WindowInfo& info = c.windows[window_];
-    info.backing = image;
-    X11Painter::PutBacking(c, window_, info, Rect{0, 0, image.width, image.height});
+    presenter_->Present(image);
     XFlush(c.display);
   });
 }

@@ -5,11 +5,14 @@
 
 #include <X11/Xlib.h>
 
+#include <memory>
+
 #include "backend/NativeWindow.h"
 
 namespace ZephUI::Backend {
 
 class X11Connection;
+class X11WindowPresenter;
 
 /// Native side of an X11 window.
 class X11Window final : public NativeWindow {
@@ -41,7 +44,10 @@ class X11Window final : public NativeWindow {
   void SendStateChange(StateChange change, Atom state);
 
   X11Connection& connection_;
+  const HWND hwnd_;
   Window window_ = 0;
+  std::unique_ptr<X11WindowPresenter> presenter_;  // used under the connection lock
+  Rect rect_;
   Window parentWindow_ = 0;
   WindowRole role_ = WindowRole::Normal;
   Stacking stacking_ = Stacking::Normal;

@@ -1,0 +1,52 @@
+// How one X window shows its images: through two MIT-SHM segments used in
+// turn when the server can map them (a new frame goes into the segment the
+// server is not reading), else through XPutImage from a kept copy. The last
+// image shown also answers exposures. Used under the connection lock.
+#pragma once
+
+#include <array>
+
+#include <X11/Xlib.h>
+
+#include "backend/NativeWindow.h"
+#include "backend/x11/X11SharedImage.h"
+
+namespace ZephUI::Backend {
+
+class X11Connection;
+
+/// Presentation of one window.
+class X11WindowPresenter {
+ public:
+  /// For `window`, drawn with `gc`; shared memory only when the connection allows it and ZEPHUI_X11_SHM is not 0.
+  X11WindowPresenter(X11Connection& connection, Window window, GC gc);
+
+  /// Shows the whole image.
+  void Present(const PresentedImage& image);
+  /// Shows part of the last image again (client pixels); false when nothing was shown yet.
+  bool Repaint(const Rect& area);
+  /// Takes a completion event for one of this window's segments.
+  void Completed(ShmSeg segment);
+  /// Frees the segments and the kept copy (after a resize, before the window goes).
+  void Release();
+  /// True while the last image was shown through shared memory.
+  bool SharedShown() const { return front_ >= 0; }
+
+ private:
+  bool PresentShared(const PresentedImage& image);
+  void PresentPlain(const PresentedImage& image);
+  void PutPlain(const Rect& area);
+  X11SharedImage* BackBuffer(int width, int height);
+  bool AwaitIdle(const X11SharedImage& buffer);
+  void TakeCompletions();
+
+  X11Connection& connection_;
+  Window window_;
+  GC gc_;
+  bool shared_;
+  std::array<X11SharedImage, 2> buffers_;
+  int front_ = -1;         // buffer shown last; -1 when the plain copy was
+  PresentedImage plain_;   // last image shown through XPutImage
+};
+
+}  // namespace ZephUI::Backend

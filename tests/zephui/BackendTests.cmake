@@ -7,6 +7,7 @@ list(APPEND ZEPHUI_UI_TESTS
   backend/InputTest.cpp
   backend/MessageQueueTest.cpp
   backend/ModalLoopTest.cpp
+  backend/MonitorTest.cpp
   backend/PaintTest.cpp
   backend/RecordingProcedure.cpp
   backend/TimerTest.cpp
@@ -14,7 +15,7 @@ list(APPEND ZEPHUI_UI_TESTS
 )
 
 find_package(Threads REQUIRED)
-pkg_check_modules(ZEPHUI_BACKEND_TEST_DEPS REQUIRED IMPORTED_TARGET cairo x11 xtst)
+pkg_check_modules(ZEPHUI_BACKEND_TEST_DEPS REQUIRED IMPORTED_TARGET cairo x11 xtst xrandr)
 
 # The ui binary is made after this file is read; link cairo into it once the
 # directory is done (its tests draw into window surfaces with cairo).
@@ -23,5 +24,5 @@ cmake_language(DEFER DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
 
 pelmora_test_binary(zephui_x11_tests LABEL x11
   SOURCES backend/X11BackendTest.cpp backend/XvfbServer.cpp backend/RecordingProcedure.cpp
-          backend/X11Fixture.cpp backend/X11PresentTest.cpp
+          backend/X11Fixture.cpp backend/X11PresentTest.cpp backend/X11MonitorTest.cpp
   LIBS zephui PkgConfig::ZEPHUI_BACKEND_TEST_DEPS Threads::Threads)

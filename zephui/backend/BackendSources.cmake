@@ -30,6 +30,7 @@ list(APPEND ZEPHUI_SOURCES
   backend/api/HeadlessApi.cpp
   backend/api/MessageApi.cpp
   backend/api/ModalLoop.cpp
+  backend/api/MonitorApi.cpp
   backend/api/PaintApi.cpp
   backend/api/WindowApi.cpp
   backend/api/WindowDataApi.cpp
@@ -48,6 +49,7 @@ list(APPEND ZEPHUI_SOURCES
   backend/x11/X11EventTranslator.cpp
   backend/x11/X11Extensions.cpp
   backend/x11/X11Keymap.cpp
+  backend/x11/X11Monitors.cpp
   backend/x11/X11Painter.cpp
   backend/x11/X11SharedImage.cpp
   backend/x11/X11Waiter.cpp

@@ -6,11 +6,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "backend/NativeWaiter.h"
 #include "backend/NativeWindow.h"
 #include "zephui/Backend.h"
 #include "zephui/Rect.h"
+#include "zephui/Window.h"
 
 namespace ZephUI::Backend {
 
@@ -40,6 +42,8 @@ class NativeBackend {
   virtual Rect ScreenRect() const = 0;
   /// The part of the screen not covered by panels.
   virtual Rect WorkArea() const = 0;
+  /// The monitors with their work areas, the primary first; at least one.
+  virtual std::vector<MonitorInfo> Monitors() const = 0;
   /// Pointer position in screen pixels.
   virtual Point PointerPosition() const = 0;
   /// Whether the window still has the input focus (false while a focus change of ours is on its way).

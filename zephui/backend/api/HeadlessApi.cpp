@@ -166,6 +166,10 @@ void SetScreen(const Rect& screen, const Rect& workArea) {
   if (HeadlessBackend* desk = Desk()) desk->SetScreen(screen, workArea);
 }
 
+void SetMonitors(const std::vector<MonitorInfo>& monitors) {
+  if (HeadlessBackend* desk = Desk()) desk->SetMonitors(monitors);
+}
+
 void MoveMouse(Point screen) {
   HeadlessBackend* desk = Desk();
   if (desk == nullptr) return;

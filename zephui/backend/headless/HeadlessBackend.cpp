@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "backend/EventSink.h"
+#include "backend/RectMath.h"
 #include "backend/headless/HeadlessWaiter.h"
 #include "backend/headless/HeadlessWindow.h"
 #include "zephui/VirtualKeys.h"
@@ -32,6 +33,12 @@ Rect HeadlessBackend::ScreenRect() const {
 Rect HeadlessBackend::WorkArea() const {
   std::lock_guard lock(desktopMutex_);
   return desktop_.workArea;
+}
+
+std::vector<MonitorInfo> HeadlessBackend::Monitors() const {
+  std::lock_guard lock(desktopMutex_);
+  if (!desktop_.monitors.empty()) return desktop_.monitors;
+  return {MonitorInfo{desktop_.screen, desktop_.workArea, true}};
 }
 
 Point HeadlessBackend::PointerPosition() const {
@@ -79,6 +86,22 @@ void HeadlessBackend::SetScreen(const Rect& screen, const Rect& workArea) {
   std::lock_guard lock(desktopMutex_);
   desktop_.screen = screen;
   desktop_.workArea = workArea;
+  desktop_.monitors.clear();
+}
+
+void HeadlessBackend::SetMonitors(std::vector<MonitorInfo> monitors) {
+  if (monitors.empty()) return;
+  // Exactly one primary, listed first, as a real desktop reports them.
+  auto primary = std::find_if(monitors.begin(), monitors.end(), [](const MonitorInfo& m) { return m.primary; });
+  if (primary == monitors.end()) primary = monitors.begin();
+  std::rotate(monitors.begin(), primary, std::next(primary));
+  for (MonitorInfo& monitor : monitors) monitor.primary = &monitor == &monitors.front();
+  Rect screen;
+  for (const MonitorInfo& monitor : monitors) screen = Union(screen, monitor.rect);
+  std::lock_guard lock(desktopMutex_);
+  desktop_.screen = screen;
+  desktop_.workArea = monitors.front().workArea;
+  desktop_.monitors = std::move(monitors);
 }
 
 void HeadlessBackend::SetPointer(Point screen) {
@@ -136,6 +159,7 @@ void HeadlessBackend::ResetDesktop() {
   std::lock_guard lock(desktopMutex_);
   desktop_.screen = kDefaultScreen;
   desktop_.workArea = kDefaultScreen;
+  desktop_.monitors.clear();
   desktop_.keysDown.clear();
   desktop_.clipboard.reset();
   mode_ = Headless::ClockMode::Manual;

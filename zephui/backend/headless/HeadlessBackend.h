@@ -37,6 +37,7 @@ class HeadlessBackend final : public NativeBackend {
   std::unique_ptr<NativeWindow> CreateWindow(const NativeWindowSpec& spec) override;
   Rect ScreenRect() const override;
   Rect WorkArea() const override;
+  std::vector<MonitorInfo> Monitors() const override;
   Point PointerPosition() const override;
   bool HoldsFocus(HWND) override { return true; }
   bool FocusIsElsewhere() override { return true; }
@@ -56,8 +57,10 @@ class HeadlessBackend final : public NativeBackend {
   Headless::ClockMode Mode() const { return mode_.load(); }
   /// Changes how waiting threads treat the clock.
   void SetMode(Headless::ClockMode mode) { mode_ = mode; }
-  /// Sets the screen and work area.
+  /// Sets the screen and work area, one monitor covering the screen.
   void SetScreen(const Rect& screen, const Rect& workArea);
+  /// Sets several monitors; the screen covers them all, the work area is the primary's.
+  void SetMonitors(std::vector<MonitorInfo> monitors);
   /// Records the pointer position.
   void SetPointer(Point screen);
   /// Records a key or button as physically down or up.
@@ -85,6 +88,7 @@ class HeadlessBackend final : public NativeBackend {
   struct Desktop {
     Rect screen;
     Rect workArea;
+    std::vector<MonitorInfo> monitors;  // empty: one monitor, the screen
     Point pointer;
     std::set<std::uint32_t> keysDown;
     std::optional<std::u16string> clipboard;

@@ -11,6 +11,7 @@
 #include "backend/x11/X11Connection.h"
 #include "backend/x11/X11EventTranslator.h"
 #include "backend/x11/X11Keymap.h"
+#include "backend/x11/X11Monitors.h"
 #include "backend/x11/X11Painter.h"
 #include "backend/x11/X11Waiter.h"
 #include "backend/x11/X11Window.h"
@@ -79,31 +80,15 @@ std::unique_ptr<NativeWindow> X11Backend::CreateWindow(const NativeWindowSpec& s
 }
 
 Rect X11Backend::ScreenRect() const {
-  return connection_->With([](X11Connection& c) {
-    return Rect{0, 0, DisplayWidth(c.display, c.screen), DisplayHeight(c.display, c.screen)};
-  });
+  return connection_->With([](X11Connection& c) { return X11Monitors::Screen(c); });
 }
 
 Rect X11Backend::WorkArea() const {
-  const Rect screen = ScreenRect();
-  return connection_->With([&screen](X11Connection& c) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long remaining = 0;
-    unsigned char* data = nullptr;
-    if (XGetWindowProperty(c.display, c.root, c.atoms.netWorkArea, 0, 4, 0, XA_CARDINAL, &type, &format, &count,
-                           &remaining, &data) != 0 || data == nullptr) {
-      return screen;
-    }
-    // The first desktop's area; desktops of one screen share their panels in practice.
-    const auto* values = reinterpret_cast<const long*>(data);
-    const Rect area = count >= 4 ? Rect{static_cast<int>(values[0]), static_cast<int>(values[1]),
-                                        static_cast<int>(values[0] + values[2]), static_cast<int>(values[1] + values[3])}
-                                 : screen;
-    XFree(data);
-    return area.Width() > 0 && area.Height() > 0 ? area : screen;
-  });
+  return connection_->With([](X11Connection& c) { return X11Monitors::NetWorkArea(c).value_or(X11Monitors::Screen(c)); });
+}
+
+std::vector<MonitorInfo> X11Backend::Monitors() const {
+  return connection_->With([](X11Connection& c) { return X11Monitors::Query(c); });
 }
 
 Point X11Backend::PointerPosition() const {

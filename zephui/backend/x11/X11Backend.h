@@ -28,6 +28,7 @@ class X11Backend final : public NativeBackend {
   std::unique_ptr<NativeWindow> CreateWindow(const NativeWindowSpec& spec) override;
   Rect ScreenRect() const override;
   Rect WorkArea() const override;
+  std::vector<MonitorInfo> Monitors() const override;
   Point PointerPosition() const override;
   bool HoldsFocus(HWND hwnd) override;
   bool FocusIsElsewhere() override;

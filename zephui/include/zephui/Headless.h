@@ -24,11 +24,13 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "zephui/Color.h"
 #include "zephui/Cursor.h"
 #include "zephui/Export.h"
 #include "zephui/Rect.h"
+#include "zephui/Window.h"
 #include "zephui/WindowTypes.h"
 
 namespace ZephUI::Headless {
@@ -64,6 +66,9 @@ ZEPHUI_API int Pump();
 
 /// Sets the virtual screen and its work area; 1920 x 1080 with the work area covering it after Reset.
 ZEPHUI_API void SetScreen(const Rect& screen, const Rect& workArea);
+/// Makes the virtual screen of several monitors (the first marked primary, else the first, is the primary);
+/// the screen becomes their bounding box and GetWorkArea the primary's work area. SetScreen and Reset go back to one.
+ZEPHUI_API void SetMonitors(const std::vector<MonitorInfo>& monitors);
 
 /// Moves the pointer to a screen point.
 ZEPHUI_API void MoveMouse(Point screen);

@@ -142,6 +142,23 @@ ZEPHUI_API Rect GetScreenRect();
 /// The part of the screen that windows may cover (panels excluded).
 ZEPHUI_API Rect GetWorkArea();
 
+/// One monitor: where it lies on the screen and the part of it windows may cover.
+struct MonitorInfo {
+  Rect rect;             ///< the monitor's part of the screen
+  Rect workArea;         ///< `rect` without the panels on it
+  bool primary = false;  ///< the primary monitor
+};
+/// Every monitor, the primary one first.
+ZEPHUI_API std::vector<MonitorInfo> GetMonitors();
+/// The rectangle of the monitor containing the screen point, else of the nearest one.
+ZEPHUI_API Rect GetMonitorRectFromPoint(Point screen);
+/// The work area of the monitor containing the screen point, else of the nearest one.
+ZEPHUI_API Rect GetMonitorWorkAreaFromPoint(Point screen);
+/// The rectangle of the monitor sharing most of the window's area, else of the nearest one; the primary's for no window.
+ZEPHUI_API Rect GetMonitorRect(HWND hwnd);
+/// The work area of the monitor sharing most of the window's area, else of the nearest one; the primary's for no window.
+ZEPHUI_API Rect GetMonitorWorkArea(HWND hwnd);
+
 /// Sets a named property; under X11 a top-level window also publishes it for other processes. False for no window.
 ZEPHUI_API bool SetProp(HWND hwnd, std::u16string_view name, std::intptr_t value);
 /// A named property; 0 when absent.

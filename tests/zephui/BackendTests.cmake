@@ -11,6 +11,7 @@ list(APPEND ZEPHUI_UI_TESTS
   backend/PaintTest.cpp
   backend/RecordingProcedure.cpp
   backend/TimerTest.cpp
+  backend/WindowRegionTest.cpp
   backend/WindowTest.cpp
 )
 
@@ -25,4 +26,5 @@ cmake_language(DEFER DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
 pelmora_test_binary(zephui_x11_tests LABEL x11
   SOURCES backend/X11BackendTest.cpp backend/XvfbServer.cpp backend/RecordingProcedure.cpp
           backend/X11Fixture.cpp backend/X11PresentTest.cpp backend/X11MonitorTest.cpp
+          backend/X11ShapeTest.cpp
   LIBS zephui PkgConfig::ZEPHUI_BACKEND_TEST_DEPS Threads::Threads)

@@ -17,6 +17,7 @@ list(APPEND ZEPHUI_SOURCES
   backend/PeriodicTimerThread.cpp
   backend/PointerRouting.cpp
   backend/Presenter.cpp
+  backend/RoundRegion.cpp
   backend/ThreadQueue.cpp
   backend/WindowLifecycle.cpp
   backend/WindowPlacement.cpp
@@ -35,6 +36,7 @@ list(APPEND ZEPHUI_SOURCES
   backend/api/WindowApi.cpp
   backend/api/WindowDataApi.cpp
   backend/api/WindowGeometryApi.cpp
+  backend/api/WindowRegionApi.cpp
   backend/api/WindowRelationsApi.cpp
   backend/api/WindowStateApi.cpp
   backend/api/WindowSurface.cpp
@@ -51,6 +53,7 @@ list(APPEND ZEPHUI_SOURCES
   backend/x11/X11Keymap.cpp
   backend/x11/X11Monitors.cpp
   backend/x11/X11Painter.cpp
+  backend/x11/X11Shape.cpp
   backend/x11/X11SharedImage.cpp
   backend/x11/X11Waiter.cpp
   backend/x11/X11Window.cpp

@@ -50,6 +50,10 @@ class NativeBackend {
   virtual bool HoldsFocus(HWND hwnd) = 0;
   /// Whether the input focus is outside every window of ours (false while a focus change of ours is on its way).
   virtual bool FocusIsElsewhere() = 0;
+  /// Clips a top-level window to its rectangle with corners rounded `diameter` across, following resizes; 0 removes the clip.
+  virtual void SetWindowRegion(HWND hwnd, int diameter) = 0;
+  /// The corner diameter SetWindowRegion set; 0 when the window is not clipped.
+  virtual int WindowRegion(HWND hwnd) const = 0;
   /// Whether the key is physically down right now.
   virtual bool KeyPhysicallyDown(std::uint32_t vk) const = 0;
   /// Makes `text` the clipboard's content.

@@ -59,6 +59,21 @@ bool HeadlessBackend::KeyPhysicallyDown(std::uint32_t vk) const {
   }
 }
 
+void HeadlessBackend::SetWindowRegion(HWND hwnd, int diameter) {
+  std::lock_guard lock(desktopMutex_);
+  if (diameter > 0) {
+    desktop_.regions[hwnd] = diameter;
+  } else {
+    desktop_.regions.erase(hwnd);
+  }
+}
+
+int HeadlessBackend::WindowRegion(HWND hwnd) const {
+  std::lock_guard lock(desktopMutex_);
+  const auto it = desktop_.regions.find(hwnd);
+  return it == desktop_.regions.end() ? 0 : it->second;
+}
+
 bool HeadlessBackend::SetClipboardText(std::u16string_view text) {
   std::lock_guard lock(desktopMutex_);
   desktop_.clipboard = std::u16string(text);
@@ -129,6 +144,7 @@ void HeadlessBackend::Forget(HWND hwnd) {
   desktop_.images.erase(hwnd);
   desktop_.presentCounts.erase(hwnd);
   desktop_.cursors.erase(hwnd);
+  desktop_.regions.erase(hwnd);
 }
 
 std::optional<PresentedImage> HeadlessBackend::Image(HWND hwnd) const {

@@ -42,6 +42,8 @@ class HeadlessBackend final : public NativeBackend {
   bool HoldsFocus(HWND) override { return true; }
   bool FocusIsElsewhere() override { return true; }
   bool KeyPhysicallyDown(std::uint32_t vk) const override;
+  void SetWindowRegion(HWND hwnd, int diameter) override;
+  int WindowRegion(HWND hwnd) const override;
   bool SetClipboardText(std::u16string_view text) override;
   std::optional<std::u16string> ClipboardText() override;
   void ClearClipboard() override;
@@ -67,7 +69,7 @@ class HeadlessBackend final : public NativeBackend {
   void SetPhysicalKey(std::uint32_t vk, KeyPosition position);
   /// Keeps a window's presented image.
   void StoreImage(HWND hwnd, const PresentedImage& image);
-  /// Forgets a window's image and cursor.
+  /// Forgets a window's image, cursor and region.
   void Forget(HWND hwnd);
   /// A copy of the window's last presented image, if any.
   std::optional<PresentedImage> Image(HWND hwnd) const;
@@ -95,6 +97,7 @@ class HeadlessBackend final : public NativeBackend {
     std::map<HWND, PresentedImage> images;
     std::map<HWND, int> presentCounts;
     std::map<HWND, CursorType> cursors;
+    std::map<HWND, int> regions;  // corner diameters of clipped windows
   };
 
   EventSink* sink_ = nullptr;

@@ -13,6 +13,7 @@
 #include "backend/x11/X11Keymap.h"
 #include "backend/x11/X11Monitors.h"
 #include "backend/x11/X11Painter.h"
+#include "backend/x11/X11Shape.h"
 #include "backend/x11/X11Waiter.h"
 #include "backend/x11/X11Window.h"
 
@@ -139,6 +140,24 @@ bool X11Backend::KeyPhysicallyDown(std::uint32_t vk) const {
       if (code != 0 && (keys[code / 8] & (1 << (code % 8))) != 0) return true;
     }
     return false;
+  });
+}
+
+void X11Backend::SetWindowRegion(HWND hwnd, int diameter) {
+  connection_->With([hwnd, diameter](X11Connection& c) {
+    const Window window = c.WindowOf(hwnd);
+    if (window == 0) return;
+    X11WindowInfo& info = c.windows[window];
+    info.regionDiameter = diameter;
+    X11Shape::SetRound(c, window, info.width, info.height, diameter);
+    XFlush(c.display);
+  });
+}
+
+int X11Backend::WindowRegion(HWND hwnd) const {
+  return connection_->With([hwnd](X11Connection& c) {
+    const Window window = c.WindowOf(hwnd);
+    return window != 0 ? c.windows[window].regionDiameter : 0;
   });
 }
 

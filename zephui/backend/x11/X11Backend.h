@@ -33,6 +33,8 @@ class X11Backend final : public NativeBackend {
   bool HoldsFocus(HWND hwnd) override;
   bool FocusIsElsewhere() override;
   bool KeyPhysicallyDown(std::uint32_t vk) const override;
+  void SetWindowRegion(HWND hwnd, int diameter) override;
+  int WindowRegion(HWND hwnd) const override;
   bool SetClipboardText(std::u16string_view text) override;
   std::optional<std::u16string> ClipboardText() override;
   void ClearClipboard() override;

@@ -88,6 +88,13 @@ Cursor X11Connection::FontCursor(CursorType shape) {
   return cursor;
 }
 
+Window X11Connection::WindowOf(HWND hwnd) const {
+  for (const auto& [window, info] : windows) {
+    if (info.hwnd == hwnd) return window;
+  }
+  return 0;
+}
+
 bool X11Connection::WindowManagerMoves() {
   Atom type = 0;
   int format = 0;

@@ -32,6 +32,10 @@ struct X11WindowInfo {
   bool mapped = false;             ///< MapNotify seen, UnmapNotify not since
   bool focusWanted = false;        ///< focus asked for before the window was mapped
   X11WindowPresenter* presenter = nullptr;  ///< shows the window's images; owned by the window
+  int width = 0;                   ///< size last given to the window
+  int height = 0;                  ///< size last given to the window
+  int regionDiameter = 0;          ///< corners of the round region; 0 when rectangular
+  bool clickThrough = false;       ///< pointer input passes through (WS_EX_TRANSPARENT)
 };
 
 /// The display connection and its shared state.
@@ -57,6 +61,8 @@ class X11Connection {
 
   /// The font cursor for a shape, made on first use; under the lock.
   Cursor FontCursor(CursorType shape);
+  /// The X window of one of our windows; 0 when none. Under the lock.
+  Window WindowOf(HWND hwnd) const;
   /// Whether the window manager moves windows for us (_NET_WM_MOVERESIZE); under the lock.
   bool WindowManagerMoves();
   /// The X error code of the last failed request since the last call, then 0; under the lock.

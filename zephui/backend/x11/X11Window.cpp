@@ -6,10 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "backend/WindowAccess.h"
 #include "backend/x11/X11Connection.h"
 #include "backend/x11/X11Painter.h"
+#include "backend/x11/X11Shape.h"
 #include "backend/x11/X11WindowPresenter.h"
 #include "zephui/Text.h"
+#include "zephui/WindowStyles.h"
 
 #include <X11/Xatom.h>
 
@@ -22,11 +25,9 @@ constexpr long kEventMask = ExposureMask | KeyPressMask | KeyReleaseMask | Butto
 constexpr long kMoveResizeMove = 8;  // _NET_WM_MOVERESIZE_MOVE
 constexpr long kSourceApplication = 1;
 
-Window FindX(const X11Connection& c, HWND hwnd) {
-  for (const auto& [window, info] : c.windows) {
-    if (info.hwnd == hwnd) return window;
-  }
-  return 0;
+// WS_EX_TRANSPARENT lives in the core's record; read without the connection lock held.
+bool WantsClickThrough(HWND hwnd) {
+  return WithWindow<bool>(hwnd, false, [](WindowRecord& r) { return (r.exStyle & WS_EX_TRANSPARENT) != 0; });
 }
 
 void SetAtomList(X11Connection& c, Window w, Atom property, const std::vector<Atom>& atoms) {
@@ -55,8 +56,9 @@ XIC MakeInputContext(X11Connection& c, Window w) {
 }  // namespace
 
 X11Window::X11Window(X11Connection& connection, const NativeWindowSpec& spec)
-    : connection_(connection), hwnd_(spec.hwnd), rect_(spec.rect), role_(spec.role), stacking_(spec.stacking) {
+    : connection_(connection), hwnd_(spec.hwnd), role_(spec.role), stacking_(spec.stacking) {
   Create(spec);
+  SyncClickThrough();
 }
 
 X11Window::~X11Window() {
@@ -77,7 +79,7 @@ void X11Window::Create(const NativeWindowSpec& spec) {
   connection_.With([this, &spec](X11Connection& c) {
     const bool child = spec.role == WindowRole::Child;
     const bool popup = spec.role == WindowRole::Popup;
-    parentWindow_ = child ? FindX(c, spec.parent) : 0;
+    parentWindow_ = child ? c.WindowOf(spec.parent) : 0;
     XSetWindowAttributes attributes{};
     attributes.colormap = c.colormap;
     attributes.border_pixel = 0;
@@ -94,6 +96,8 @@ void X11Window::Create(const NativeWindowSpec& spec) {
     info.gc = XCreateGC(c.display, window_, 0, nullptr);
     presenter_ = std::make_unique<X11WindowPresenter>(c, window_, info.gc);
     info.presenter = presenter_.get();
+    info.width = std::max(spec.rect.Width(), 1);
+    info.height = std::max(spec.rect.Height(), 1);
     info.overrideRedirect = popup;
     info.child = child;
     if (!child) info.inputContext = MakeInputContext(c, window_);
@@ -123,7 +127,7 @@ void X11Window::SetRoleHints(const NativeWindowSpec& spec) {
   if (spec.role != WindowRole::Normal) states = {a.stateSkipTaskbar, a.stateSkipPager};
   if (spec.stacking == Stacking::Topmost) states.push_back(a.stateAbove);
   SetAtomList(c, window_, a.netWmState, states);
-  const Window owner = FindX(c, spec.parent);
+  const Window owner = c.WindowOf(spec.parent);
   if (owner != 0) XSetTransientForHint(c.display, window_, owner);
   XWMHints hints{};
   hints.flags = InputHint | StateHint;
@@ -150,6 +154,7 @@ void X11Window::SetSizeHints(const Rect& rect) {
 }
 
 void X11Window::SetShowState(NativeShow state) {
+  SyncClickThrough();
   connection_.With([this, state](X11Connection& c) {
     const bool managed = role_ != WindowRole::Child && role_ != WindowRole::Popup;
     if (state == NativeShow::Shown) {
@@ -178,14 +183,21 @@ void X11Window::SetShowState(NativeShow state) {
 
 void X11Window::SetGeometry(const Rect& rect) {
   connection_.With([this, &rect](X11Connection& c) {
-    // The kept image no longer fits; the segments go until the next frame at the new size.
-    if (rect.Width() != rect_.Width() || rect.Height() != rect_.Height()) presenter_->Release();
-    rect_ = rect;
+    const int width = std::max(rect.Width(), 1);
+    const int height = std::max(rect.Height(), 1);
+    X11WindowInfo& info = c.windows[window_];
+    if (width != info.width || height != info.height) Resized(info, width, height);
     if (role_ != WindowRole::Child && role_ != WindowRole::Popup) SetSizeHints(rect);
-    XMoveResizeWindow(c.display, window_, rect.left, rect.top, static_cast<unsigned>(std::max(rect.Width(), 1)),
-                      static_cast<unsigned>(std::max(rect.Height(), 1)));
+    XMoveResizeWindow(c.display, window_, rect.left, rect.top, static_cast<unsigned>(width), static_cast<unsigned>(height));
     XFlush(c.display);
   });
+}
+
+void X11Window::Resized(X11WindowInfo& info, int width, int height) {
+  info.width = width;
+  info.height = height;
+  presenter_->Release();  // the kept frame no longer fits; segments come back with the next one
+  if (info.regionDiameter > 0) X11Shape::SetRound(connection_, window_, width, height, info.regionDiameter);
 }
 
 void X11Window::Raise() {
@@ -247,8 +259,20 @@ void X11Window::SetStacking(Stacking stacking) {
 }
 
 void X11Window::Present(const PresentedImage& image) {
+  SyncClickThrough();
   connection_.With([this, &image](X11Connection& c) {
     presenter_->Present(image);
+    XFlush(c.display);
+  });
+}
+
+void X11Window::SyncClickThrough() {
+  const bool through = WantsClickThrough(hwnd_);
+  connection_.With([this, through](X11Connection& c) {
+    X11WindowInfo& info = c.windows[window_];
+    if (info.clickThrough == through) return;
+    info.clickThrough = through;
+    X11Shape::SetClickThrough(c, window_, through);
     XFlush(c.display);
   });
 }

@@ -13,6 +13,7 @@ namespace ZephUI::Backend {
 
 class X11Connection;
 class X11WindowPresenter;
+struct X11WindowInfo;
 
 /// Native side of an X11 window.
 class X11Window final : public NativeWindow {
@@ -40,6 +41,8 @@ class X11Window final : public NativeWindow {
   void Create(const NativeWindowSpec& spec);
   void SetRoleHints(const NativeWindowSpec& spec);
   void SetSizeHints(const Rect& rect);
+  void Resized(X11WindowInfo& info, int width, int height);
+  void SyncClickThrough();
   enum class StateChange { Remove, Add };
   void SendStateChange(StateChange change, Atom state);
 
@@ -47,7 +50,6 @@ class X11Window final : public NativeWindow {
   const HWND hwnd_;
   Window window_ = 0;
   std::unique_ptr<X11WindowPresenter> presenter_;  // used under the connection lock
-  Rect rect_;
   Window parentWindow_ = 0;
   WindowRole role_ = WindowRole::Normal;
   Stacking stacking_ = Stacking::Normal;

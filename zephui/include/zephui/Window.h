@@ -84,6 +84,14 @@ ZEPHUI_API HWND FindWindow(std::u16string_view className, std::u16string_view ti
 ZEPHUI_API HWND FindWindowByProperty(std::u16string_view name);
 /// The visible window at a screen point, deepest child first; click-through windows are skipped.
 ZEPHUI_API HWND WindowFromPoint(Point screen);
+/// Clips a top-level window to its rectangle with corners rounded `diameter` pixels across, following resizes; false for no top-level window.
+ZEPHUI_API bool SetWindowRoundRegion(HWND hwnd, int diameter);
+/// Removes the clip SetWindowRoundRegion set; false for no top-level window.
+ZEPHUI_API bool ClearWindowRegion(HWND hwnd);
+/// The corner diameter SetWindowRoundRegion set; 0 when the window is not clipped.
+ZEPHUI_API int GetWindowRoundRegion(HWND hwnd);
+/// True when a client point lies inside the window's clip (its client rectangle when it has none).
+ZEPHUI_API bool WindowRegionContains(HWND hwnd, Point client);
 
 /// Shows, hides, minimises, maximises or restores (SW_*); returns whether the window was visible before.
 ZEPHUI_API bool ShowWindow(HWND hwnd, int command);

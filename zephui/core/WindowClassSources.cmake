@@ -1,0 +1,8 @@
+# The window classes of ZephUI: the window wrapper and its procedure, the drop
+# shadow and the balloon tip.
+list(APPEND ZEPHUI_SOURCES
+  core/MWindow.cpp
+  core/MWindowPlacement.cpp
+  core/MWindowProcedure.cpp
+  core/MWindowWrappers.cpp
+)

@@ -305,7 +305,7 @@ class ZEPHUI_API MControl : public MObject {
   std::atomic<bool> animateUpdate_{false};         ///< animation cache valid
   std::atomic<bool> runTimer_{false};              ///< animation ticks reach the control
   bool imageEcm_ = false;                          ///< image-ECM flag
-  MControl* hoverChild_ = nullptr;                 ///< not owned
+  std::atomic<MControl*> hoverChild_{nullptr};     ///< not owned; cleared from the timer thread on removal
   std::unique_ptr<Image> memImage_;                ///< cached state images
   std::unique_ptr<Image> animateImage_;            ///< cached animation frames
   std::u16string tooltip_;                         ///< empty = none
@@ -316,6 +316,17 @@ class ZEPHUI_API MControl : public MObject {
   bool mouseOutside_ = true;                       ///< the pointer is outside
 
  private:
+  friend class PaintManager;
+  /// Makes `child` the hover child when it is still in the control list (none clears it).
+  void SetHoverChild(MControl* child);
+  /// Clears the hover child when it is `child`.
+  void ClearHoverChildIf(const MControl* child);
+  /// Unlinks a child from one list; none when it is not there.
+  std::unique_ptr<MControl> Unlink(MControl* child, int kind);
+  /// Hands a removed child to its manager for disposal, or destroys it without one.
+  void Discard(std::unique_ptr<MControl> child);
+
+  std::atomic<bool> detached_{false};              ///< out of the tree: never referenced again
   mutable std::mutex areaLock_;                    ///< guards areas_
   std::vector<std::unique_ptr<MControl>> areas_;   ///< drawn below, no events
   mutable std::mutex controlLock_;                 ///< guards controls_

@@ -48,7 +48,12 @@ class ZEPHUI_API MScroll : public MControlFont {
   Rect ThumbRect() const;
 
  private:
+  /// The position a point along the bar stands for, with the thumb held at dragOffset_.
   int PositionFromPoint(Point point) const;
+  /// Moves to `position` and tells the parent when it changed.
+  void MoveTo(int position);
+  /// The thumb's length along the bar.
+  int ThumbLength() const;
 
   ScrollOrientation orientation_;
   int range_ = 1000;

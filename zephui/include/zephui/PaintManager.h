@@ -36,8 +36,10 @@
 
 namespace ZephUI {
 
+class ControlDisposal;
 class MAirBladder;
 class MControl;
+class MControlFont;
 class MShadow;
 class MToolTip;
 class MWindow;
@@ -73,6 +75,8 @@ class ZEPHUI_API PaintManager : public ZTimer {
 
    private:
     PaintManager* manager_;
+    std::shared_ptr<ControlDisposal> disposal_;  ///< outlives the manager while the scope is open
+    bool entered_ = false;                       ///< counted (opened on the window's thread)
   };
 
   // ---- set-up and window access ----
@@ -344,9 +348,44 @@ class ZEPHUI_API PaintManager : public ZTimer {
   void DrawControl(RenderContext& hdc, const Rect& paintRect);
 
  private:
+  friend class MControlFont;
   struct State;
-  void EnterDispatch();
-  void LeaveDispatch();
+
+  /// True on the host window's thread.
+  bool OnWindowThread() const;
+  /// Window, paint and timer messages of step 2 of message routing; `handled` false for others.
+  LRESULT RouteWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
+  /// Mouse and key messages of step 2 of message routing; `handled` false for others.
+  LRESULT RouteInputMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled);
+  /// Work other threads left for the window's thread: hide the tooltip, release the capture.
+  void DoPendingWindowWork();
+  /// Makes `control` the hover control unless it was removed meanwhile; none clears it.
+  void SetHover(MControl* control);
+  /// Clears the hover control when it is still `control`.
+  void ClearHoverIf(MControl* control);
+  /// Shared left and right button-down handling; `left` allows the window drag.
+  LRESULT ButtonDown(bool left, std::uint32_t flags, Point point);
+  /// Shared button-up handling.
+  LRESULT ButtonUp(bool left, std::uint32_t flags, Point point);
+  /// Shared double-click handling.
+  LRESULT ButtonDblClk(bool left, std::uint32_t flags, Point point);
+  /// Holds a paint back when the last one was less than the pacing interval ago; true when held.
+  bool DeferPaint(const Rect& update);
+  /// Composes the client area in the window surface and presents it.
+  void ComposeAndPresent(const Rect& update);
+  /// Starts the status message fade (timer 88).
+  void StartFade();
+  /// Message hold, fade and progress timers; true when `id` was one of them.
+  bool OnOverlayTimer(std::uintptr_t id);
+  /// Dispatches a window timer to the control timers that run on it.
+  void OnControlTimers(std::uintptr_t id);
+  /// The private font family stored for a face; empty when it was not added.
+  std::u16string FamilyOf(std::u16string_view faceName) const;
+  /// Unlinks a top-level control from one list; none when it is not there.
+  std::unique_ptr<MControl> UnlinkTopLevel(MControl* control);
+  /// Forgets and disposes every control of a list (0 areas, 1 controls, 2 the unlisted ones).
+  void ClearList(int kind);
+
   std::unique_ptr<State> state_;
 };
 

@@ -1,0 +1,9 @@
+# The control tree and the paint manager on the headless backend ("ui"), in a
+# binary of their own.
+pelmora_test_binary(zephui_control_tests LABEL ui
+  SOURCES
+    render/SanitizerSuppressions.cpp
+    core/ControlHost.cpp
+    core/TestControls.cpp
+    core/ControlDispatchTest.cpp
+  LIBS zephui)

@@ -1,0 +1,157 @@
+// Painting: the whole window composed off screen in its surface (background,
+// areas, controls, caret, status message) and presented in one copy, at most
+// once per pacing interval.
+#include <cairo.h>
+
+#include <vector>
+
+#include "core/ManagerMessages.h"
+#include "core/PaintManagerState.h"
+#include "core/RectOps.h"
+#include "core/RenderCairo.h"
+#include "zephui/MControl.h"
+#include "zephui/MRender.h"
+#include "zephui/Message.h"
+#include "zephui/PaintManager.h"
+#include "zephui/Resources.h"
+#include "zephui/SkinLocator.h"
+#include "zephui/Window.h"
+#include "zephui/WindowSurface.h"
+
+namespace ZephUI {
+namespace {
+
+constexpr std::uint8_t kBackAlpha = 254;
+
+void ClearToTransparent(RenderContext& hdc, const Rect& area) {
+  cairo_t* cr = RenderCairo::Context(hdc);
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+  cairo_rectangle(cr, area.left, area.top, area.Width(), area.Height());
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+// Text drawn without alpha would vanish in a layered window: make such pixels opaque.
+void OpaqueUnalphaedInk(const WindowSurface& surface, const Rect& area) {
+  std::uint32_t* pixels = surface.Pixels();
+  if (pixels == nullptr) return;
+  const int stride = surface.Stride() / 4;
+  for (int y = area.top; y < area.bottom; ++y) {
+    std::uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
+    for (int x = area.left; x < area.right; ++x) {
+      if ((row[x] >> 24) == 0 && (row[x] & 0xFFFFFFu) != 0) row[x] |= 0xFF000000u;
+    }
+  }
+  surface.MarkDirty();
+}
+
+}  // namespace
+
+LRESULT PaintManager::OnPaint() {
+  const HWND hwnd = state_->hwnd;
+  if (hwnd == nullptr) return 0;
+  if (IsIconic(hwnd)) return 1;
+  Rect update;
+  if (!GetUpdateRect(hwnd, update)) return 0;
+  if (DeferPaint(update)) return 1;
+  update = BeginPaint(hwnd);
+  ComposeAndPresent(update);
+  EndPaint(hwnd);
+  state_->lastPaint = GetTickCount64();
+  state_->paintedOnce = true;
+  return 1;
+}
+
+bool PaintManager::DeferPaint(const Rect& update) {
+  State& s = *state_;
+  const std::uint64_t now = GetTickCount64();
+  if (!s.paintedOnce || now - s.lastPaint >= kPaintIntervalMs) return false;
+  s.heldPaint = RectOps::Union(s.heldPaint, update);
+  ValidateRect(s.hwnd, nullptr);
+  ::ZephUI::SetTimer(s.hwnd, kPaintPaceTimer, static_cast<std::uint32_t>(kPaintIntervalMs - (now - s.lastPaint)));
+  return true;
+}
+
+void PaintManager::ComposeAndPresent(const Rect& update) {
+  State& s = *state_;
+  WindowSurface surface(s.hwnd);
+  if (!surface.IsValid()) return;
+  const Rect client{0, 0, surface.Width(), surface.Height()};
+  const bool layered = s.layered;
+  const Rect area = layered ? client : RectOps::Intersect(update, client);
+  {
+    RenderContext hdc = RenderCairo::ForSurface(surface.Get());
+    hdc.Save();
+    hdc.ClipRect(area);
+    // The surface keeps the last frame; start the area from nothing, as a fresh bitmap would.
+    ClearToTransparent(hdc, area);
+    DrawBackImage(hdc, client);
+    DrawControl(hdc, area);
+    DrawCaret(hdc, area);
+    hdc.Flush();
+    if (layered) OpaqueUnalphaedInk(surface, area);
+    StatusOverlay::Draw(hdc, s.status.Snapshot());
+    hdc.Restore();
+  }
+  if (layered && (GetWindowExStyle(s.hwnd) & WS_EX_LAYERED) == 0) {
+    SetWindowExStyle(s.hwnd, GetWindowExStyle(s.hwnd) | WS_EX_LAYERED);
+  }
+  PresentWindow(s.hwnd);
+}
+
+void PaintManager::DrawBackImage(RenderContext& hdc, const Rect& client) {
+  State& s = *state_;
+  if (s.background) {
+    if (s.backMode == BACK_MODE_STRETCH) {
+      MRender::DrawImageFrame(hdc, *s.background, client, 0, 0, s.background->Width(), s.background->Height(),
+                              s.frameSize);
+    } else {
+      MRender::DrawImage(hdc, *s.background, 0, 0);
+    }
+    return;
+  }
+  MRender::DrawColor(hdc, client, ToArgb(s.borderColour, kBackAlpha));
+  const Rect inner{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1};
+  MRender::DrawColor(hdc, inner, ToArgb(s.backColour, kBackAlpha));
+}
+
+void PaintManager::DrawControl(RenderContext& hdc, const Rect& paintRect) {
+  for (MControl* area : GetAreas()) area->Draw(hdc, paintRect);
+  for (MControl* control : GetControls()) control->Draw(hdc, paintRect);
+}
+
+void PaintManager::Invalidate() { ::ZephUI::InvalidateRect(state_->hwnd, nullptr); }
+
+void PaintManager::InvalidateRect(const Rect& rect, EraseMode) {
+  ::ZephUI::InvalidateRect(state_->hwnd, state_->layered ? nullptr : &rect);
+}
+
+int PaintManager::LoadBKImage(std::u16string_view fileName) {
+  state_->background = MRender::LoadImageFromFile(SkinLocator::SkinPath(fileName));
+  return state_->background ? 1 : 0;
+}
+
+int PaintManager::LoadBKImage(int resourceId, std::u16string_view resourceType) {
+  const std::vector<std::uint8_t> bytes = Resources::Find(ResourceModule::Application, resourceId, resourceType);
+  state_->background = bytes.empty() ? nullptr : MRender::LoadImageFromMemory(bytes);
+  return state_->background ? 1 : 0;
+}
+
+void PaintManager::SetBackMode(enumBackMode mode, int frameSize) {
+  state_->backMode = mode;
+  state_->frameSize = frameSize;
+}
+
+void PaintManager::SetBackColor(GdiColor back, GdiColor border) {
+  state_->backColour = back;
+  state_->borderColour = border;
+}
+
+GdiColor PaintManager::GetBackColor() const { return state_->backColour; }
+
+GdiColor PaintManager::GetDefaultEnabledColor() const { return state_->disabledText; }
+
+void PaintManager::SetDefaultEnabledColor(GdiColor colour) { state_->disabledText = colour; }
+
+}  // namespace ZephUI

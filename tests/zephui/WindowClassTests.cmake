@@ -9,4 +9,5 @@ pelmora_test_binary(zephui_window_tests LABEL ui
     windows/MWindowTest.cpp
     windows/MWindowModalTest.cpp
     windows/MWindowPlacementTest.cpp
+    windows/MShadowTest.cpp
   LIBS zephui)

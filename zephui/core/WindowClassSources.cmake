@@ -5,4 +5,7 @@ list(APPEND ZEPHUI_SOURCES
   core/MWindowPlacement.cpp
   core/MWindowProcedure.cpp
   core/MWindowWrappers.cpp
+  core/MShadow.cpp
+  core/ShadowPicture.cpp
+  core/WindowFollower.cpp
 )

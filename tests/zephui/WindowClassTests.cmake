@@ -9,5 +9,6 @@ pelmora_test_binary(zephui_window_tests LABEL ui
     windows/MWindowTest.cpp
     windows/MWindowModalTest.cpp
     windows/MWindowPlacementTest.cpp
+    windows/MAirBladderTest.cpp
     windows/MShadowTest.cpp
   LIBS zephui)

@@ -5,6 +5,8 @@ list(APPEND ZEPHUI_SOURCES
   core/MWindowPlacement.cpp
   core/MWindowProcedure.cpp
   core/MWindowWrappers.cpp
+  core/AirBladderLayout.cpp
+  core/MAirBladder.cpp
   core/MShadow.cpp
   core/ShadowPicture.cpp
   core/WindowFollower.cpp

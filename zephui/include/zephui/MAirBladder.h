@@ -55,6 +55,8 @@ class ZEPHUI_API MAirBladder : public MWindow {
 
  private:
   struct State;
+  /// Draws the balloon into the window surface and presents it.
+  void Paint();
   std::unique_ptr<State> state_;
 };
 

@@ -6,4 +6,7 @@ pelmora_test_binary(zephui_control_tests LABEL ui
     core/ControlHost.cpp
     core/TestControls.cpp
     core/ControlDispatchTest.cpp
+    core/ControlLifetimeTest.cpp
+    core/ControlConcurrencyTest.cpp
+    core/PaintManagerTimerTest.cpp
   LIBS zephui)

@@ -88,7 +88,9 @@ int MControl::RemoveControl(MControl* child) {
   std::unique_ptr<MControl> owned = Unlink(child, 1);
   if (!owned) return 0;
   if (owned->IsFocused()) owned->OnFocus(FocusChange::Take);
+  const bool shown = owned->IsVisible();
   Discard(std::move(owned));
+  if (shown) UpdateControl(CacheReset::Reset);  // where it was drawn
   return 0;
 }
 

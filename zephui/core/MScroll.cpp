@@ -22,13 +22,13 @@ ScrollOrientation MScroll::GetOrientation() const { return orientation_; }
 
 void MScroll::SetScrollRange(int range) {
   range_ = std::max(range, 0);
-  position_ = std::clamp(position_, 0, range_);
+  position_ = std::clamp(position_.load(), 0, range_.load());
 }
 
 int MScroll::GetScrollRange() const { return range_; }
 
 bool MScroll::SetScrollPos(int position) {
-  const int clamped = std::clamp(position, 0, range_);
+  const int clamped = std::clamp(position, 0, range_.load());
   if (clamped == position_) return false;
   position_ = clamped;
   UpdateControl(CacheReset::Keep);
@@ -46,8 +46,9 @@ bool MScroll::ResetPosOnResize() const { return false; }
 int MScroll::ThumbLength() const {
   const int length = orientation_ == ScrollOrientation::Vertical ? rect_.Height() : rect_.Width();
   if (length <= 0) return 0;
-  if (range_ <= length) return length;
-  const long long share = static_cast<long long>(length) * length / range_;
+  const int range = range_;
+  if (range <= length) return length;
+  const long long share = static_cast<long long>(length) * length / range;
   return std::min(length, std::max(kMinThumb, static_cast<int>(share)));
 }
 
@@ -56,7 +57,8 @@ Rect MScroll::ThumbRect() const {
   const int length = vertical ? rect_.Height() : rect_.Width();
   const int thumb = ThumbLength();
   const int travel = length - thumb;
-  const int offset = range_ > 0 ? static_cast<int>(static_cast<long long>(travel) * position_ / range_) : 0;
+  const int range = range_;
+  const int offset = range > 0 ? static_cast<int>(static_cast<long long>(travel) * position_ / range) : 0;
   if (vertical) return Rect{rect_.left, rect_.top + offset, rect_.right, rect_.top + offset + thumb};
   return Rect{rect_.left + offset, rect_.top, rect_.left + offset + thumb, rect_.bottom};
 }
@@ -67,11 +69,12 @@ int MScroll::PositionFromPoint(Point point) const {
   const int travel = length - ThumbLength();
   if (travel <= 0) return 0;
   const int along = (vertical ? point.y - rect_.top : point.x - rect_.left) - dragOffset_;
-  return std::clamp(static_cast<int>(static_cast<long long>(along) * range_ / travel), 0, range_);
+  const int range = range_;
+  return std::clamp(static_cast<int>(static_cast<long long>(along) * range / travel), 0, range);
 }
 
 void MScroll::MoveTo(int position) {
-  if (SetScrollPos(position)) SendMessageW(NOTIFY_SCROLL, static_cast<WPARAM>(position_), 0);
+  if (SetScrollPos(position)) SendMessageW(NOTIFY_SCROLL, static_cast<WPARAM>(position_.load()), 0);
 }
 
 void MScroll::DrawControl(RenderContext& hdc, const Rect&) {

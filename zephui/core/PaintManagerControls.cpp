@@ -123,7 +123,11 @@ std::unique_ptr<MControl> PaintManager::UnlinkTopLevel(MControl* control) {
 void PaintManager::RemoveControl(MControl* control) {
   if (control == nullptr) return;
   std::unique_ptr<MControl> owned = UnlinkTopLevel(control);
-  if (owned) DisposeControl(std::move(owned));
+  if (!owned) return;
+  const bool shown = owned->IsVisible();
+  const Rect where = owned->GetRect();
+  DisposeControl(std::move(owned));
+  if (shown) InvalidateRect(where, EraseMode::Keep);
 }
 
 void PaintManager::ClearList(int kind) {

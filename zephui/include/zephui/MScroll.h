@@ -2,6 +2,7 @@
 // the parent the new position, which scrolls its content.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "zephui/Export.h"
@@ -56,8 +57,8 @@ class ZEPHUI_API MScroll : public MControlFont {
   int ThumbLength() const;
 
   ScrollOrientation orientation_;
-  int range_ = 1000;
-  int position_ = 0;
+  std::atomic<int> range_{1000};     ///< read by repaint requests from the timer thread
+  std::atomic<int> position_{0};     ///< read by repaint requests from the timer thread
   int step_ = 10;
   bool dragging_ = false;
   int dragOffset_ = 0;

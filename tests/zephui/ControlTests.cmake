@@ -9,4 +9,5 @@ pelmora_test_binary(zephui_control_tests LABEL ui
     core/ControlLifetimeTest.cpp
     core/ControlConcurrencyTest.cpp
     core/PaintManagerTimerTest.cpp
+    core/PaintManagerInputTest.cpp
   LIBS zephui)

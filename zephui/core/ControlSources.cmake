@@ -23,6 +23,7 @@ list(APPEND ZEPHUI_SOURCES
   core/PaintManagerOverlays.cpp
   core/PaintManagerPaint.cpp
   core/PaintManagerResources.cpp
+  core/PaintManagerShadow.cpp
   core/PaintManagerTimers.cpp
   core/Resources.cpp
   core/StatusOverlay.cpp

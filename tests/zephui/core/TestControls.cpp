@@ -62,8 +62,9 @@ int ColourControl::OnControlScroll(int, int direction, Point) {
   return answer;
 }
 
-int ColourControl::OnControlKeyDown(std::uint32_t, std::uint32_t, std::uint32_t) {
+int ColourControl::OnControlKeyDown(std::uint32_t key, std::uint32_t, std::uint32_t) {
   ++log.keys;
+  log.keyCodes.push_back(key);
   return answer;
 }
 

@@ -27,6 +27,7 @@ struct EventLog {
   ZephUI::Point lastDown;
   ZephUI::Rect lastPaint;
   std::vector<int> scrolls;  ///< wheel directions, in order
+  std::vector<std::uint32_t> keyCodes;  ///< keys, in order
 };
 
 /// A control drawn as one colour that records its events; hooks let a test act inside a handler.

@@ -50,9 +50,11 @@ list(APPEND ZEPHUI_SOURCES
   backend/x11/X11Connection.cpp
   backend/x11/X11EventTranslator.cpp
   backend/x11/X11Extensions.cpp
+  backend/x11/X11IncrSender.cpp
   backend/x11/X11Keymap.cpp
   backend/x11/X11Monitors.cpp
   backend/x11/X11Painter.cpp
+  backend/x11/X11SelectionReader.cpp
   backend/x11/X11Shape.cpp
   backend/x11/X11SharedImage.cpp
   backend/x11/X11Waiter.cpp

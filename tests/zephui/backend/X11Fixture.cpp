@@ -23,11 +23,15 @@ void X11Fixture::SetUp() {
   RegisterWindowClass(u"X11Fixture", 0);
   client_ = XOpenDisplay(nullptr);
   ASSERT_NE(client_, nullptr);
+  ticker_ = CreateWindowEx(0, u"X11Fixture", u"", WS_POPUP, 0, 0, 1, 1, nullptr, &tickerProcedure_);
+  ASSERT_NE(ticker_, nullptr);
+  SetTimer(ticker_, 1, 20);
 }
 
 void X11Fixture::TearDown() {
   for (const auto& painted : windows_) DestroyWindow(painted->hwnd);
   windows_.clear();
+  if (ticker_ != nullptr) DestroyWindow(ticker_);
   if (client_ != nullptr) XCloseDisplay(client_);
 }
 
@@ -52,7 +56,6 @@ HWND X11Fixture::MakePainted(const Rect& rect, std::uint32_t rgb, std::uint32_t 
   const HWND hwnd = painted->hwnd;
   if (hwnd == nullptr) return nullptr;
   windows_.push_back(std::move(painted));
-  SetTimer(hwnd, 1, 20);  // keeps the loop turning while it waits for the server
   const int x = rect.left + rect.Width() / 2;
   const int y = rect.top + rect.Height() / 2;
   EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(x, y) == rgb; }));

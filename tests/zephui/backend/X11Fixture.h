@@ -33,7 +33,7 @@ class X11Fixture : public ::testing::Test {
   /// The screen's RGB at a point, as the test's connection sees it.
   std::uint32_t ScreenPixel(int x, int y);
 
-  /// Handles messages until `done` holds; false after ten seconds.
+  /// Handles messages until `done` holds, looking at least every 20 ms; false after ten seconds.
   template <typename F>
   bool PumpUntil(F done) {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -61,6 +61,8 @@ class X11Fixture : public ::testing::Test {
 
   static bool available_;
   std::vector<std::unique_ptr<Painted>> windows_;
+  RecordingProcedure tickerProcedure_;
+  ZephUI::HWND ticker_ = nullptr;  // hidden, with a timer that keeps PumpUntil turning
 };
 
 }  // namespace zephuitest

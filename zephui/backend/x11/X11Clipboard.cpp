@@ -3,7 +3,6 @@
 #include <poll.h>
 
 #include <chrono>
-#include <climits>
 
 #include "zephui/Text.h"
 
@@ -12,6 +11,7 @@
 namespace ZephUI::Backend {
 namespace {
 
+// The longest silence from the owner while a transfer is under way.
 constexpr auto kReplyTimeout = std::chrono::seconds(1);
 constexpr int kPollSliceMs = 10;
 
@@ -21,8 +21,8 @@ std::string Latin1(const std::string& utf8) {
   return out;
 }
 
-std::u16string FromLatin1(const unsigned char* data, unsigned long count) {
-  return std::u16string(data, data + count);
+Bool IsForWindow(Display*, XEvent* event, XPointer window) {
+  return event->xany.window == *reinterpret_cast<Window*>(window);
 }
 
 }  // namespace
@@ -31,6 +31,8 @@ X11Clipboard::X11Clipboard(X11Connection& connection) : connection_(connection) 
   connection_.With([this](X11Connection& c) {
     window_ = XCreateSimpleWindow(c.display, c.root, 0, 0, 1, 1, 0, 0, 0);
     XSelectInput(c.display, window_, PropertyChangeMask);
+    reader_.emplace(c, window_);
+    sender_.emplace(c);
   });
 }
 
@@ -57,88 +59,90 @@ void X11Clipboard::Clear() {
   });
 }
 
-std::optional<std::u16string> X11Clipboard::ReadTransfer() {
-  X11Connection& c = connection_;  // the lock is held by the caller
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0;
-  unsigned long remaining = 0;
-  unsigned char* data = nullptr;
-  if (XGetWindowProperty(c.display, window_, c.atoms.transfer, 0, LONG_MAX / 4, 1, AnyPropertyType, &type, &format,
-                         &count, &remaining, &data) != 0) {
-    return std::nullopt;
-  }
-  std::optional<std::u16string> text;
-  // Transfers in pieces (INCR) are not supported; such large texts read as none.
-  if (data != nullptr && format == 8 && type == c.atoms.utf8String) text = ToUtf16(std::string(reinterpret_cast<char*>(data), count));
-  if (data != nullptr && format == 8 && type == XA_STRING) text = FromLatin1(data, count);
-  if (data != nullptr) XFree(data);
-  return text;
-}
-
-std::optional<std::optional<std::u16string>> X11Clipboard::TakeReply() {
-  return connection_.With([this](X11Connection& c) -> std::optional<std::optional<std::u16string>> {
-    XEvent event;
-    if (!reply_ && XCheckTypedWindowEvent(c.display, window_, SelectionNotify, &event) != 0) reply_ = event.xselection;
-    if (!reply_) return std::nullopt;
-    const bool refused = reply_->property == None;
-    reply_.reset();
-    return refused ? std::optional<std::u16string>() : ReadTransfer();
-  });
-}
-
 std::optional<std::u16string> X11Clipboard::Get() {
-  const auto start = connection_.With([this](X11Connection& c) -> std::optional<std::optional<std::u16string>> {
+  std::lock_guard lock(readMutex_);
+  if (const auto known = StartReading()) return *known;
+  return AwaitTransfer();
+}
+
+// The answer when it needs no other client; otherwise asks the owner and returns none.
+std::optional<std::optional<std::u16string>> X11Clipboard::StartReading() {
+  return connection_.With([this](X11Connection& c) -> std::optional<std::optional<std::u16string>> {
     const Window current = XGetSelectionOwner(c.display, c.atoms.clipboard);
     owner_ = owner_ && current == window_;  // the server knows before our SelectionClear arrives
     if (owner_) return std::optional<std::u16string>(ToUtf16(text_));
     if (current == None) return std::optional<std::u16string>();
-    reply_.reset();
-    XConvertSelection(c.display, c.atoms.clipboard, c.atoms.utf8String, c.atoms.transfer, window_, CurrentTime);
+    reader_->Start();
     XFlush(c.display);
     return std::nullopt;
   });
-  if (start) return *start;
-  const auto deadline = std::chrono::steady_clock::now() + kReplyTimeout;
+}
+
+std::optional<std::u16string> X11Clipboard::AwaitTransfer() {
+  auto deadline = std::chrono::steady_clock::now() + kReplyTimeout;
+  std::uint64_t progress = 0;
   const int fd = ConnectionNumber(connection_.display);
   while (std::chrono::steady_clock::now() < deadline) {
-    if (const auto reply = TakeReply()) return *reply;
+    const auto [finished, now] = connection_.With([this](X11Connection&) {
+      TakeOwnEvents();  // this thread may be the only one reading events
+      return std::pair(reader_->Finished(), reader_->Progress());
+    });
+    if (finished) return connection_.With([this](X11Connection&) { return reader_->Result(); });
+    if (now != progress) deadline = std::chrono::steady_clock::now() + kReplyTimeout;
+    progress = now;
     pollfd readable{fd, POLLIN, 0};
     poll(&readable, 1, kPollSliceMs);
   }
+  connection_.With([this](X11Connection&) { reader_->Abandon(); });
   return std::nullopt;
+}
+
+void X11Clipboard::TakeOwnEvents() {
+  XEvent event;
+  while (XCheckIfEvent(connection_.display, &event, IsForWindow, reinterpret_cast<XPointer>(&window_)) != 0) Handle(event);
 }
 
 void X11Clipboard::Answer(const XSelectionRequestEvent& request) {
   X11Connection& c = connection_;  // the lock is held by the caller
-  const X11Atoms& a = c.atoms;
   XSelectionEvent reply{};
   reply.type = SelectionNotify;
   reply.requestor = request.requestor;
   reply.selection = request.selection;
   reply.target = request.target;
   reply.time = request.time;
-  reply.property = None;
   const Atom property = request.property != None ? request.property : request.target;
-  if (owner_ && request.target == a.targets) {
-    const Atom offered[] = {a.targets, a.utf8String, XA_STRING, a.text};
-    XChangeProperty(c.display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(offered), 4);
-    reply.property = property;
-  } else if (owner_ && (request.target == a.utf8String || request.target == a.text || request.target == XA_STRING)) {
-    const bool latin = request.target == XA_STRING;
-    const std::string data = latin ? Latin1(text_) : text_;
-    XChangeProperty(c.display, request.requestor, property, latin ? XA_STRING : a.utf8String, 8, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
-    reply.property = property;
-  }
+  reply.property = owner_ && Serve(request, property) ? property : None;
   XEvent event{};
   event.xselection = reply;
   XSendEvent(c.display, request.requestor, 0, 0, &event);
   XFlush(c.display);
 }
 
+// Writes the requested form of the text to the requestor's property; false for a target we do not offer.
+bool X11Clipboard::Serve(const XSelectionRequestEvent& request, Atom property) {
+  X11Connection& c = connection_;
+  const X11Atoms& a = c.atoms;
+  if (request.target == a.targets) {
+    const Atom offered[] = {a.targets, a.utf8String, XA_STRING, a.text};
+    XChangeProperty(c.display, request.requestor, property, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(offered), 4);
+    return true;
+  }
+  if (request.target != a.utf8String && request.target != a.text && request.target != XA_STRING) return false;
+  const bool latin = request.target == XA_STRING;
+  std::string data = latin ? Latin1(text_) : text_;
+  const Atom type = latin ? XA_STRING : a.utf8String;
+  if (data.size() > sender_->PieceSize()) {
+    sender_->Begin(request.requestor, property, type, std::move(data));
+  } else {
+    XChangeProperty(c.display, request.requestor, property, type, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
+  }
+  return true;
+}
+
 bool X11Clipboard::Handle(const XEvent& event) {
+  if (sender_->Handle(event) || reader_->Handle(event)) return true;
   switch (event.type) {
     case SelectionRequest:
       if (event.xselectionrequest.owner != window_) return false;
@@ -148,10 +152,6 @@ bool X11Clipboard::Handle(const XEvent& event) {
       if (event.xselectionclear.window != window_) return false;
       owner_ = false;
       text_.clear();
-      return true;
-    case SelectionNotify:
-      if (event.xselection.requestor != window_) return false;
-      reply_ = event.xselection;
       return true;
     default:
       return false;

@@ -10,4 +10,5 @@ pelmora_test_binary(zephui_control_tests LABEL ui
     core/ControlConcurrencyTest.cpp
     core/PaintManagerTimerTest.cpp
     core/PaintManagerInputTest.cpp
+    core/PaintManagerPaintTest.cpp
   LIBS zephui)

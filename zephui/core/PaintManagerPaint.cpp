@@ -111,9 +111,14 @@ void PaintManager::DrawBackImage(RenderContext& hdc, const Rect& client) {
     }
     return;
   }
-  MRender::DrawColor(hdc, client, ToArgb(s.borderColour, kBackAlpha));
-  const Rect inner{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1};
-  MRender::DrawColor(hdc, inner, ToArgb(s.backColour, kBackAlpha));
+  // Side by side, not one over the other, so every pixel keeps alpha 254.
+  const ArgbColor border = ToArgb(s.borderColour, kBackAlpha);
+  const Rect& c = client;
+  MRender::DrawColor(hdc, Rect{c.left, c.top, c.right, c.top + 1}, border);
+  MRender::DrawColor(hdc, Rect{c.left, c.bottom - 1, c.right, c.bottom}, border);
+  MRender::DrawColor(hdc, Rect{c.left, c.top + 1, c.left + 1, c.bottom - 1}, border);
+  MRender::DrawColor(hdc, Rect{c.right - 1, c.top + 1, c.right, c.bottom - 1}, border);
+  MRender::DrawColor(hdc, Rect{c.left + 1, c.top + 1, c.right - 1, c.bottom - 1}, ToArgb(s.backColour, kBackAlpha));
 }
 
 void PaintManager::DrawControl(RenderContext& hdc, const Rect& paintRect) {

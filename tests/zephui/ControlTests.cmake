@@ -11,4 +11,6 @@ pelmora_test_binary(zephui_control_tests LABEL ui
     core/PaintManagerTimerTest.cpp
     core/PaintManagerInputTest.cpp
     core/PaintManagerPaintTest.cpp
+    core/PaintManagerResourceTest.cpp
+    core/ControlTreeTest.cpp
   LIBS zephui)

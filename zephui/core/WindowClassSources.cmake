@@ -1,5 +1,5 @@
-# The window classes of ZephUI: the window wrapper and its procedure, the drop
-# shadow and the balloon tip.
+# The window classes of ZephUI: the window wrapper and its procedure, dialogs
+# and popups with their paint manager, the drop shadow and the balloon tip.
 list(APPEND ZEPHUI_SOURCES
   core/MWindow.cpp
   core/MWindowPlacement.cpp
@@ -7,6 +7,12 @@ list(APPEND ZEPHUI_SOURCES
   core/MWindowWrappers.cpp
   core/AirBladderLayout.cpp
   core/MAirBladder.cpp
+  core/MDialog.cpp
+  core/MDialogHandlers.cpp
+  core/MDialogOperations.cpp
+  core/MPopupWnd.cpp
+  core/MPopupWndHandlers.cpp
+  core/MPopupWndOperations.cpp
   core/MShadow.cpp
   core/ShadowPicture.cpp
   core/WindowFollower.cpp

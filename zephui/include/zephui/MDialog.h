@@ -19,6 +19,8 @@
 
 namespace ZephUI {
 
+class WindowClassShared;
+
 /// The dialog message carrying a close code in wParam (WM_USER + 66).
 inline constexpr UINT WM_DIALOG_CLOSE = 1090;
 
@@ -206,6 +208,11 @@ class ZEPHUI_API MDialog : public MWindow, public MObject {
   GdiColor colourKey_{0xFFFFFF};           ///< FFFFFF = none
   std::uint8_t alpha_ = 255;               ///< 255 = opaque
   int messageOffset_ = 0;                  ///< moves default message boxes down
+
+ private:
+  friend class WindowClassShared;
+  int dispatchDepth_ = 0;                  ///< messages of the window being handled now
+  bool finalPending_ = false;              ///< PostNcDestroy waits for the outermost message
 };
 
 }  // namespace ZephUI

@@ -17,6 +17,8 @@
 
 namespace ZephUI {
 
+class WindowClassShared;
+
 /// A self-closing popup window.
 class ZEPHUI_API MPopupWnd : public MWindow, public MObject {
  public:
@@ -135,6 +137,11 @@ class ZEPHUI_API MPopupWnd : public MWindow, public MObject {
   std::unique_ptr<PaintManager> manager_;  ///< the window's paint manager
   GdiColor colourKey_{0xFFFFFF};           ///< FFFFFF = none
   std::uint8_t alpha_ = 255;               ///< 255 = opaque
+
+ private:
+  friend class WindowClassShared;
+  int dispatchDepth_ = 0;                  ///< messages of the window being handled now
+  bool finalPending_ = false;              ///< PostNcDestroy waits for the outermost message
 };
 
 }  // namespace ZephUI

@@ -23,3 +23,14 @@ pelmora_test_binary(zephui_window_tests LABEL ui
     windows/MWindowPlacementTest.cpp
     windows/MWindowTest.cpp
   LIBS zephui)
+
+pelmora_test_binary(zephui_window_x11_tests LABEL x11
+  SOURCES
+    backend/XvfbServer.cpp
+    windows/SampleButton.cpp
+    windows/SampleDialog.cpp
+    windows/SampleFactory.cpp
+    windows/SamplePanel.cpp
+    windows/SampleText.cpp
+    windows/SampleDialogX11Test.cpp
+  LIBS zephui PkgConfig::ZEPHUI_BACKEND_TEST_DEPS Threads::Threads)

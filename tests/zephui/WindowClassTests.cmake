@@ -27,6 +27,7 @@ pelmora_test_binary(zephui_window_tests LABEL ui
 pelmora_test_binary(zephui_window_x11_tests LABEL x11
   SOURCES
     backend/XvfbServer.cpp
+    render/SanitizerSuppressions.cpp
     windows/SampleButton.cpp
     windows/SampleDialog.cpp
     windows/SampleFactory.cpp

@@ -15,7 +15,8 @@ class Dialog : public DialogFixture {};
 
 TEST_F(Dialog, CreationDropsCaptionAndFrameThenBuildsTheControlsWithTheManagerAttached) {
   SampleDialog dialog;
-  const HWND hwnd = dialog.Create(nullptr, u"Sample", WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_THICKFRAME, 0, kDialogRect);
+  const std::uint32_t asked = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_THICKFRAME;
+  const HWND hwnd = dialog.Create(nullptr, u"Sample", asked, 0, kDialogRect);
   ASSERT_NE(hwnd, nullptr);
   const std::uint32_t style = GetWindowStyle(hwnd);
   EXPECT_EQ(style & (WS_CAPTION | WS_THICKFRAME), 0U);

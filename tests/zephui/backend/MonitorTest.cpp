@@ -48,16 +48,12 @@ TEST_F(Monitors, SeveralMonitorsListThePrimaryFirstAndSpanTheScreen) {
   EXPECT_EQ(GetScreenRect(), (Rect{0, 0, 1920, 1080}));
 }
 
-TEST_F(Monitors, APointBelongsToTheMonitorHoldingIt) {
+TEST_F(Monitors, APointBelongsToTheMonitorHoldingItElseToTheNearest) {
   UseTwo();
   EXPECT_EQ(GetMonitorRectFromPoint(Point{100, 100}), kLeft);
   EXPECT_EQ(GetMonitorWorkAreaFromPoint(Point{1919, 1079}), kLeftWork);
   EXPECT_EQ(GetMonitorRectFromPoint(Point{1920, -200}), kRight);
   EXPECT_EQ(GetMonitorWorkAreaFromPoint(Point{3199, 0}), kRightWork);
-}
-
-TEST_F(Monitors, APointOffEveryMonitorBelongsToTheNearest) {
-  UseTwo();
   // Below the right monitor: 76 pixels from it, 580 from the left one.
   EXPECT_EQ(GetMonitorRectFromPoint(Point{2500, 900}), kRight);
   // Above the left monitor, nearer to it than to the right one's left edge.

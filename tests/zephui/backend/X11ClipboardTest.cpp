@@ -44,22 +44,6 @@ TEST_F(X11Clipboard, ALargeTextIsServedToAnotherClientInPieces) {
   EXPECT_TRUE(received.bytes == ToUtf8(text));
 }
 
-TEST_F(X11Clipboard, ASmallTextIsServedWhole) {
-  ASSERT_TRUE(SetClipboardText(LargeText(10)));
-  std::atomic<bool> done{false};
-  ReceivedSelection received;
-  std::thread peer([&] {
-    SelectionPeer reader;
-    received = reader.Read();
-    done = true;
-  });
-  const bool finished = PumpUntil([&] { return done.load(); });
-  peer.join();
-  ASSERT_TRUE(finished);
-  EXPECT_FALSE(received.incremental);
-  EXPECT_EQ(received.bytes, ToUtf8(LargeText(10)));
-}
-
 TEST_F(X11Clipboard, ALargeTextFromAnotherClientIsReadInPieces) {
   const std::string text = ToUtf8(LargeText(30000));
   SelectionPeer owner;

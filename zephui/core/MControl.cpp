@@ -22,10 +22,12 @@ MControl::~MControl() {
   {
     std::lock_guard lock(controlLock_);
     controls.swap(controls_);
+    controlCount_ = 0;
   }
   {
     std::lock_guard lock(areaLock_);
     areas.swap(areas_);
+    areaCount_ = 0;
   }
   hoverChild_ = nullptr;
   controls.clear();

@@ -40,9 +40,14 @@ MControl* NextFocusable(It first, It last) {
 
 }  // namespace
 
-std::vector<MControl*> MControl::GetControls() const { return Snapshot(controlLock_, controls_); }
+// Most controls have no children: they skip the lock.
+std::vector<MControl*> MControl::GetControls() const {
+  return controlCount_ == 0 ? std::vector<MControl*>{} : Snapshot(controlLock_, controls_);
+}
 
-std::vector<MControl*> MControl::GetAreas() const { return Snapshot(areaLock_, areas_); }
+std::vector<MControl*> MControl::GetAreas() const {
+  return areaCount_ == 0 ? std::vector<MControl*>{} : Snapshot(areaLock_, areas_);
+}
 
 MControl* MControl::GetControl(std::uint32_t id) const {
   if (MControl* found = FindIn(GetControls(), id)) return found;
@@ -56,9 +61,11 @@ MControl* MControl::AddChild(std::unique_ptr<MControl> child, int kind) {
   if (kind == 0) {
     std::lock_guard lock(areaLock_);
     areas_.push_back(std::move(child));
+    areaCount_ = areas_.size();
   } else {
     std::lock_guard lock(controlLock_);
     controls_.push_back(std::move(child));
+    controlCount_ = controls_.size();
   }
   // A child added under a control that is already out of the tree goes with it.
   if (detached_ && raw->manager_ != nullptr) raw->manager_->ForgetControl(raw);
@@ -73,6 +80,7 @@ std::unique_ptr<MControl> MControl::Unlink(MControl* child, int kind) {
   if (it == list.end()) return nullptr;
   std::unique_ptr<MControl> owned = std::move(*it);
   list.erase(it);
+  (kind == 0 ? areaCount_ : controlCount_) = list.size();
   if (kind != 0 && hoverChild_ == child) hoverChild_ = nullptr;
   return owned;
 }
@@ -100,11 +108,13 @@ void MControl::RemoveAllControl() {
   {
     std::lock_guard lock(controlLock_);
     controls.swap(controls_);
+    controlCount_ = 0;
     hoverChild_ = nullptr;
   }
   {
     std::lock_guard lock(areaLock_);
     areas.swap(areas_);
+    areaCount_ = 0;
   }
   for (auto& child : controls) Discard(std::move(child));
   for (auto& child : areas) Discard(std::move(child));

@@ -327,6 +327,8 @@ class ZEPHUI_API MControl : public MObject {
   void Discard(std::unique_ptr<MControl> child);
 
   std::atomic<bool> detached_{false};              ///< out of the tree: never referenced again
+  std::atomic<std::size_t> areaCount_{0};          ///< areas_.size(), read without the lock
+  std::atomic<std::size_t> controlCount_{0};       ///< controls_.size(), read without the lock
   mutable std::mutex areaLock_;                    ///< guards areas_
   std::vector<std::unique_ptr<MControl>> areas_;   ///< drawn below, no events
   mutable std::mutex controlLock_;                 ///< guards controls_

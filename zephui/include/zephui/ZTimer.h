@@ -17,7 +17,8 @@ class ZEPHUI_API ZTimer {
  public:
   /// No timers.
   ZTimer();
-  /// Stops every timer; no tick is running when it returns.
+  /// Stops every timer; no tick is running when it returns. A derived class whose ticks use its
+  /// own members stops its timers in its own destructor (KillMTimer()), before those members go.
   virtual ~ZTimer();
   ZTimer(const ZTimer&) = delete;
   ZTimer& operator=(const ZTimer&) = delete;

@@ -52,6 +52,7 @@ struct WindowRecord {
   std::uint32_t classStyle = 0;              ///< CS_* bits of the class
   std::uint32_t style = 0;                   ///< WS_* bits
   std::uint32_t exStyle = 0;                 ///< WS_EX_* bits
+  int regionDiameter = 0;                    ///< rounded-corner clip of a top-level window, 0 = none
   HWND parent = nullptr;                     ///< parent of a child window
   HWND owner = nullptr;                      ///< owner of a top-level window
   Rect rect;                                 ///< screen pixels, or parent client pixels for a child

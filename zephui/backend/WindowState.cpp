@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "backend/RoundRegion.h"
 #include "zephui/WindowStyles.h"
 
 namespace ZephUI::Backend {
@@ -150,12 +151,19 @@ HWND WindowState::ChildAt(HWND parent, Point screen) const {
   return parent;
 }
 
+bool WindowState::InsideRegion(const WindowRecord& record, const Rect& screenRect, Point screen) {
+  if (!screenRect.Contains(screen.x, screen.y)) return false;
+  if (record.regionDiameter <= 0) return true;
+  const RoundRegion region(screenRect.Width(), screenRect.Height(), record.regionDiameter);
+  return region.Contains(Point{screen.x - screenRect.left, screen.y - screenRect.top});
+}
+
 HWND WindowState::HitTest(Point screen) const {
   for (HWND hwnd : zOrder) {
     const WindowRecord* record = FindLocal(hwnd);
     if (record == nullptr || !record->Visible() || record->Minimized()) continue;
     if ((record->exStyle & WS_EX_TRANSPARENT) != 0) continue;
-    if (ScreenRect(hwnd).Contains(screen.x, screen.y)) return ChildAt(hwnd, screen);
+    if (InsideRegion(*record, ScreenRect(hwnd), screen)) return ChildAt(hwnd, screen);
   }
   return nullptr;
 }

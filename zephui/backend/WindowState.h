@@ -90,6 +90,8 @@ class WindowState {
   void Lower(HWND hwnd);
   /// The deepest visible window at a screen point, skipping click-through windows.
   HWND HitTest(Point screen) const;
+  /// True when a screen point lies in a top-level window's rectangle and, with a round region, inside it.
+  static bool InsideRegion(const WindowRecord& record, const Rect& screenRect, Point screen);
   /// The window to activate when `leaving` stops being active: its owner, else the frontmost candidate.
   HWND NextToActivate(HWND leaving) const;
   /// The frontmost visible, enabled window owned (at any depth) by `hwnd`.

@@ -66,6 +66,17 @@ TEST_F(WindowRegions, ADiameterBeyondTheShorterSideRoundsTheEndsFully) {
   EXPECT_TRUE(Symmetric(w, 120, 40));
 }
 
+TEST_F(WindowRegions, TheCutCornersBelongToTheWindowBelow) {
+  const HWND below = MakeWindow(100, 100, 200, 200);
+  const HWND popup = MakeWindow(100, 100, 200, 200);
+  SetWindowRoundRegion(popup, 60);
+  EXPECT_EQ(WindowFromPoint(Point{102, 102}), below);
+  EXPECT_EQ(WindowFromPoint(Point{298, 298}), below);
+  EXPECT_EQ(WindowFromPoint(Point{200, 102}), popup);
+  ClearWindowRegion(popup);
+  EXPECT_EQ(WindowFromPoint(Point{102, 102}), popup);
+}
+
 TEST_F(WindowRegions, OnlyLiveTopLevelWindowsTakeARegion) {
   const HWND top = MakeWindow(0, 0, 100, 100);
   const HWND child = MakeWindow(10, 10, 30, 30, WS_CHILD | WS_VISIBLE, top);

@@ -19,8 +19,15 @@ bool IsTopLevel(HWND hwnd) {
 }  // namespace
 
 bool SetWindowRoundRegion(HWND hwnd, int diameter) {
-  if (!IsTopLevel(hwnd)) return false;
-  Native().SetWindowRegion(hwnd, std::max(diameter, 0));
+  diameter = std::max(diameter, 0);
+  // Kept in the record too, so pointer hit testing leaves the cut corners to the windows below.
+  const bool topLevel = Backend::WithWindow<bool>(hwnd, false, [diameter](Backend::WindowRecord& r) {
+    if (r.IsChild()) return false;
+    r.regionDiameter = diameter;
+    return true;
+  });
+  if (!topLevel) return false;
+  Native().SetWindowRegion(hwnd, diameter);
   return true;
 }
 

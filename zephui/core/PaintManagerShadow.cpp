@@ -59,7 +59,10 @@ int PaintManager::SetAirBladderMsg(std::u16string text, Point screen, int type, 
   if (!IsWindow(state_->hwnd)) return 0;
   if (!state_->balloon) {
     auto balloon = OpaqueOwner<MAirBladder>(new MAirBladder(), &DeleteBalloon);
-    if (balloon->Create(state_->hwnd, u"AirBladder Window", WS_POPUP | WS_VISIBLE, 0, Rect{0, 0, 10, 10}) == nullptr) {
+    // A tool window that never takes activation, so the window manager leaves it alone from the start.
+    constexpr std::uint32_t kBalloonExStyle = WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    if (balloon->Create(state_->hwnd, u"AirBladder Window", WS_POPUP | WS_VISIBLE, kBalloonExStyle,
+                        Rect{0, 0, 10, 10}) == nullptr) {
       return 0;
     }
     balloon->LoadBKImage(u"img_tip_bk.png");

@@ -47,7 +47,30 @@ int MControl::OnMouseMove(std::uint32_t flags, Point point) {
   return hoverChild_ != nullptr || hadHover ? 1 : result;
 }
 
-int MControl::OnLButtonDown(std::uint32_t flags, Point point) {
+struct MControl::ButtonHandlers {
+  int (MControl::*down)(std::uint32_t, Point);           // entry point: press
+  int (MControl::*dblClk)(std::uint32_t, Point);         // entry point: double click
+  int (MControl::*controlDown)(std::uint32_t, Point);    // own handler: press
+  int (MControl::*controlUp)(std::uint32_t, Point);      // own handler: release
+  int (MControl::*controlDblClk)(std::uint32_t, Point);  // own handler: double click
+  int (MControl::*up)(std::uint32_t, Point);             // entry point: release
+};
+
+const MControl::ButtonHandlers MControl::kLeftButton{&MControl::OnLButtonDown,        &MControl::OnLButtonDblClk,
+                                                     &MControl::OnControlLButtonDown, &MControl::OnControlLButtonUp,
+                                                     &MControl::OnControlLButtonDblClk, &MControl::OnLButtonUp};
+const MControl::ButtonHandlers MControl::kRightButton{&MControl::OnRButtonDown,        &MControl::OnRButtonDblClk,
+                                                      &MControl::OnControlRButtonDown, &MControl::OnControlRButtonUp,
+                                                      &MControl::OnControlRButtonDblClk, &MControl::OnRButtonUp};
+
+int MControl::OnLButtonDown(std::uint32_t flags, Point point) { return ButtonDown(kLeftButton, flags, point); }
+int MControl::OnRButtonDown(std::uint32_t flags, Point point) { return ButtonDown(kRightButton, flags, point); }
+int MControl::OnLButtonUp(std::uint32_t flags, Point point) { return ButtonUp(kLeftButton, flags, point); }
+int MControl::OnRButtonUp(std::uint32_t flags, Point point) { return ButtonUp(kRightButton, flags, point); }
+int MControl::OnLButtonDblClk(std::uint32_t flags, Point point) { return ButtonDblClk(kLeftButton, flags, point); }
+int MControl::OnRButtonDblClk(std::uint32_t flags, Point point) { return ButtonDblClk(kRightButton, flags, point); }
+
+int MControl::ButtonDown(const ButtonHandlers& button, std::uint32_t flags, Point point) {
   if (!TakesInput(this)) return 0;
   const Point window = point;
   Point content = point;
@@ -59,49 +82,22 @@ int MControl::OnLButtonDown(std::uint32_t flags, Point point) {
     return false;
   });
   SetHoverChild(hit);
-  if (hit != nullptr) return hit->OnLButtonDown(flags, PointFor(hit, window, content));
+  if (hit != nullptr) return (hit->*button.down)(flags, PointFor(hit, window, content));
   if (manager_ != nullptr && !IsFocusControl()) manager_->SetFocusControl(this);
-  return OnControlLButtonDown(flags, content);
+  return (this->*button.controlDown)(flags, content);
 }
 
-int MControl::OnRButtonDown(std::uint32_t flags, Point point) {
-  if (!TakesInput(this)) return 0;
-  const Point window = point;
-  Point content = point;
-  OnMousePointChange(content);
-  pressedInside_ = PtInRect(window);
-  MControl* hit = nullptr;
-  ForEachControl([&](MControl* child) {
-    if (child->PtInRect(PointFor(child, window, content)) && child->IsEnabled() && child->GetRresponse()) hit = child;
-    return false;
-  });
-  SetHoverChild(hit);
-  if (hit != nullptr) return hit->OnRButtonDown(flags, PointFor(hit, window, content));
-  if (manager_ != nullptr && !IsFocusControl()) manager_->SetFocusControl(this);
-  return OnControlRButtonDown(flags, content);
-}
-
-int MControl::OnLButtonUp(std::uint32_t flags, Point point) {
+int MControl::ButtonUp(const ButtonHandlers& button, std::uint32_t flags, Point point) {
   if (!TakesInput(this)) return 0;
   const Point window = point;
   Point content = point;
   OnMousePointChange(content);
   pressedInside_ = false;
-  if (MControl* hover = hoverChild_) return hover->OnLButtonUp(flags, PointFor(hover, window, content));
-  return OnControlLButtonUp(flags, content);
+  if (MControl* hover = hoverChild_) return (hover->*button.up)(flags, PointFor(hover, window, content));
+  return (this->*button.controlUp)(flags, content);
 }
 
-int MControl::OnRButtonUp(std::uint32_t flags, Point point) {
-  if (!TakesInput(this)) return 0;
-  const Point window = point;
-  Point content = point;
-  OnMousePointChange(content);
-  pressedInside_ = false;
-  if (MControl* hover = hoverChild_) return hover->OnRButtonUp(flags, PointFor(hover, window, content));
-  return OnControlRButtonUp(flags, content);
-}
-
-int MControl::OnLButtonDblClk(std::uint32_t flags, Point point) {
+int MControl::ButtonDblClk(const ButtonHandlers& button, std::uint32_t flags, Point point) {
   if (!TakesInput(this)) return 0;
   const Point window = point;
   Point content = point;
@@ -109,32 +105,14 @@ int MControl::OnLButtonDblClk(std::uint32_t flags, Point point) {
   pressedInside_ = false;
   if (MControl* hover = hoverChild_) {
     const Point at = PointFor(hover, window, content);
-    const int handled = hover->OnLButtonDblClk(flags, at);
-    return handled == 0 && !hover->GetDblClk() ? hover->OnLButtonDown(flags, at) : handled;
+    const int handled = (hover->*button.dblClk)(flags, at);
+    return handled == 0 && !hover->GetDblClk() ? (hover->*button.down)(flags, at) : handled;
   }
-  if (!dblClk_) return OnControlLButtonDown(flags, content);
+  if (!dblClk_) return (this->*button.controlDown)(flags, content);
   if (notifyDblClk_ && PtInRect(window)) {
     SendMessageW(NOTIFY_DBLCLICK, flags, static_cast<LPARAM>(reinterpret_cast<std::intptr_t>(&content)));
   }
-  return OnControlLButtonDblClk(flags, content);
-}
-
-int MControl::OnRButtonDblClk(std::uint32_t flags, Point point) {
-  if (!TakesInput(this)) return 0;
-  const Point window = point;
-  Point content = point;
-  OnMousePointChange(content);
-  pressedInside_ = false;
-  if (MControl* hover = hoverChild_) {
-    const Point at = PointFor(hover, window, content);
-    const int handled = hover->OnRButtonDblClk(flags, at);
-    return handled == 0 && !hover->GetDblClk() ? hover->OnRButtonDown(flags, at) : handled;
-  }
-  if (!dblClk_) return OnControlRButtonDown(flags, content);
-  if (notifyDblClk_ && PtInRect(window)) {
-    SendMessageW(NOTIFY_DBLCLICK, flags, static_cast<LPARAM>(reinterpret_cast<std::intptr_t>(&content)));
-  }
-  return OnControlRButtonDblClk(flags, content);
+  return (this->*button.controlDblClk)(flags, content);
 }
 
 int MControl::OnScroll(int bar, int direction, Point point) {

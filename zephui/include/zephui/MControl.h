@@ -325,6 +325,18 @@ class ZEPHUI_API MControl : public MObject {
   std::unique_ptr<MControl> Unlink(MControl* child, int kind);
   /// Hands a removed child to its manager for disposal, or destroys it without one.
   void Discard(std::unique_ptr<MControl> child);
+  /// The entry points and handlers of one mouse button, so both buttons share one dispatch.
+  struct ButtonHandlers;
+  /// The left button's handlers.
+  static const ButtonHandlers kLeftButton;
+  /// The right button's handlers.
+  static const ButtonHandlers kRightButton;
+  /// Button-down dispatch: the last responsive child under the point, else focus and the own handler.
+  int ButtonDown(const ButtonHandlers& button, std::uint32_t flags, Point point);
+  /// Button-up dispatch: the hover child, else the own handler.
+  int ButtonUp(const ButtonHandlers& button, std::uint32_t flags, Point point);
+  /// Double-click dispatch, falling back to a button-down where double clicks are off.
+  int ButtonDblClk(const ButtonHandlers& button, std::uint32_t flags, Point point);
 
   std::atomic<bool> detached_{false};              ///< out of the tree: never referenced again
   std::atomic<std::size_t> areaCount_{0};          ///< areas_.size(), read without the lock

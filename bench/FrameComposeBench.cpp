@@ -7,6 +7,8 @@
 // CPU time per frame.
 #include <benchmark/benchmark.h>
 
+#include "bench/BenchXvfb.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -49,57 +51,10 @@ constexpr int kTexts = 300;
 constexpr int kSkin = 48;
 constexpr int kCorner = 8;
 
-// A private Xvfb on a display number it picks itself; empty name when it could not start.
-class Xvfb {
+// A private Xvfb of the benchmark's screen size.
+class Xvfb : public BenchXvfb {
  public:
-  Xvfb() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    std::vector<std::string> args = {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1920x1080x24",
-                                     "-nolisten", "tcp"};
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    if (posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    pollfd readable{fds[0], POLLIN, 0};
-    char c = 0;
-    std::string number;
-    while (pid_ > 0 && poll(&readable, 1, 30000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (!number.empty()) name_ = ":" + number;
-  }
-  ~Xvfb() {
-    if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-  }
-  Xvfb(const Xvfb&) = delete;
-  Xvfb& operator=(const Xvfb&) = delete;
-
-  const std::string& Name() const { return name_; }
-
-  // User and system time the server has used, in seconds.
-  double CpuSeconds() const {
-    std::ifstream file("/proc/" + std::to_string(pid_) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::istringstream fields(text.substr(text.rfind(')') + 2));
-    std::string skip;
-    for (int i = 0; i < 11; ++i) fields >> skip;  // state .. cmajflt
-    double user = 0;
-    double system = 0;
-    fields >> user >> system;
-    return (user + system) / static_cast<double>(sysconf(_SC_CLK_TCK));
-  }
-
- private:
-  pid_t pid_ = -1;
-  std::string name_;
+  Xvfb() : BenchXvfb(1920, 1080) {}
 };
 
 // A button-like skin piece: a dark rim, a lighter body with a vertical gradient, translucent corners.

@@ -10,6 +10,7 @@
 #include "backend/WindowSystem.h"
 #include "zephui/MessageCodes.h"
 #include "zephui/VirtualKeys.h"
+#include "zephui/Window.h"
 #include "zephui/WindowStyles.h"
 
 namespace ZephUI::Backend {
@@ -57,7 +58,8 @@ void SendSize(HWND hwnd, WPARAM kind) {
 }
 
 MINMAXINFO AskLimits(HWND hwnd) {
-  const Rect work = WindowSystem::Get().Native().WorkArea();
+  // A maximised window fills the work area of the monitor it is on.
+  const Rect work = GetMonitorWorkArea(hwnd);
   MINMAXINFO info;
   info.ptMaxSize = Point{work.Width(), work.Height()};
   info.ptMaxPosition = Point{work.left, work.top};

@@ -154,6 +154,17 @@ TEST_F(Windows, MaximiseFillsTheWorkAreaAndRestoreGoesBack) {
   EXPECT_FALSE(IsZoomed(w));
 }
 
+TEST_F(Windows, MaximiseFillsTheWorkAreaOfTheWindowsOwnMonitor) {
+  const Rect left{0, 0, 1280, 800};
+  const Rect right{1280, 0, 3200, 1080};
+  Headless::SetMonitors({{left, Rect{0, 0, 1280, 760}, true}, {right, Rect{1280, 30, 3200, 1080}, false}});
+  const HWND w = MakeWindow(1500, 200, 400, 300);
+  ShowWindow(w, SW_MAXIMIZE);
+  Rect rect;
+  GetWindowRect(w, rect);
+  EXPECT_EQ(rect, (Rect{1280, 30, 3200, 1080}));
+}
+
 TEST_F(Windows, MinimisingDeactivatesAndRestoringActivatesAgain) {
   const HWND other = MakeWindow(500, 0, 100, 100);
   const HWND w = MakeWindow(0, 0, 100, 100);

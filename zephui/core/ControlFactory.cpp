@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "controls/BuiltinControls.h"
 #include "zephui/MControl.h"
 
 namespace ZephUI {
@@ -15,7 +16,14 @@ struct Entry {
   ControlCreator creator;
 };
 
+// The library's classes are in the table from its first use; the application may replace or add names.
 struct Table {
+  Table() {
+    AddBuiltinControls([this](std::u16string_view name, FactoryScope scope, ControlCreator creator) {
+      classes.insert_or_assign(std::u16string(name), Entry{scope, std::move(creator)});
+    });
+  }
+
   std::mutex lock;
   std::map<std::u16string, Entry, std::less<>> classes;
 };

@@ -1,0 +1,18 @@
+// The library's own control classes, handed to the class-name factory when
+// its table is first used.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+#include "zephui/ControlFactory.h"
+
+namespace ZephUI {
+
+/// Receives one built-in class: its name, the factories that know it, and its constructor.
+using BuiltinSink = std::function<void(std::u16string_view className, FactoryScope scope, ControlCreator creator)>;
+
+/// Hands every built-in class of the library to `add`.
+void AddBuiltinControls(const BuiltinSink& add);
+
+}  // namespace ZephUI

@@ -1,0 +1,8 @@
+# The control catalogue of ZephUI: the library's own control classes, known to
+# the class-name factory without the application registering them.
+list(APPEND ZEPHUI_SOURCES
+  controls/BuiltinControls.cpp
+  controls/MButton.cpp
+  controls/MText.cpp
+  controls/SlotCache.cpp
+)

@@ -1,0 +1,12 @@
+# The control catalogue (MText, MButton) on dialogs and panels of the headless
+# backend ("ui"), in a binary of its own.
+pelmora_test_binary(zephui_catalogue_tests LABEL ui
+  SOURCES
+    backend/HeadlessFixture.cpp
+    backend/RecordingProcedure.cpp
+    render/RenderProbe.cpp
+    render/SanitizerSuppressions.cpp
+    controls/CatalogueFixture.cpp
+    controls/MButtonTest.cpp
+    controls/MTextTest.cpp
+  LIBS zephui)

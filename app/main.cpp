@@ -15,6 +15,10 @@
 #include "catalogue/XmlDocument.h"
 #include "device/DevicePresence.h"
 #include "device/HidManager.h"
+#include "macros/DriverInstaller.h"
+#include "macros/PosixCommandRunner.h"
+#include "macros/VHidev.h"
+#include "mainwindow/VirtualKeyboardStart.h"
 #include "store/DeviceDatabaseSwitch.h"
 #include "store/ProfileStore.h"
 #include "store/StoreDefaults.h"
@@ -104,6 +108,15 @@ int main() {
   std::printf("language: %d\n", ChooseLanguage(SystemUiLanguage()));
   std::printf("user data folder: %s (%s)\n", GetUserDataFolder().c_str(),
               PrepareDatabaseFolder() ? "database folder ready" : "database folder could not be created");
+
+  // Reassigned keys need the virtual keyboard; without it the program cannot work and says so.
+  PosixCommandRunner runner;
+  DriverInstaller installer(VHidev::instance(), runner, DriverInstaller::DefaultHelperPath());
+  if (StartVirtualKeyboard(VHidev::instance(), installer, [] { ShowInstallDriverError(nullptr); }) ==
+      StartupOutcome::EndProgram) {
+    return 0;
+  }
+  std::printf("virtual keyboard: ready\n");
 
   Catalogue catalogue;
   ReportingTargets targets(HidManager::instance());

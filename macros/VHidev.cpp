@@ -12,13 +12,26 @@ namespace {
 constexpr unsigned kKeyboardByteMask = 31;
 constexpr int kMouseButtonBits = 8;
 
+// The backend the process-wide device will be made with; none means uinput.
+std::unique_ptr<VirtualHidBackend>& PendingInstanceBackend() {
+  static std::unique_ptr<VirtualHidBackend> backend;
+  return backend;
+}
+
 }  // namespace
+
+void VHidev::UseInstanceBackend(std::unique_ptr<VirtualHidBackend> backend) {
+  PendingInstanceBackend() = std::move(backend);
+}
 
 VHidev& VHidev::instance() {
   // Never destroyed: the filter monitor and the worker may still write while
   // static objects are being torn down at exit.
-  static VHidev* const device =
-      new VHidev(std::make_unique<UinputHidBackend>(std::make_unique<UinputDevice>()));
+  static VHidev* const device = [] {
+    std::unique_ptr<VirtualHidBackend> backend = std::move(PendingInstanceBackend());
+    if (!backend) backend = std::make_unique<UinputHidBackend>(std::make_unique<UinputDevice>());
+    return new VHidev(std::move(backend));
+  }();
   return *device;
 }
 

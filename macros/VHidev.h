@@ -30,8 +30,10 @@ class VHidev {
   static constexpr std::size_t kConsumerReportSize = 2;  ///< consumer report bytes
   static constexpr std::size_t kFourthReportSize = 2;    ///< fourth report bytes
 
-  /// The process-wide device on the uinput backend (created on first use, never destroyed).
+  /// The process-wide device (created on first use, never destroyed), on uinput unless UseInstanceBackend chose otherwise.
   static VHidev& instance();
+  /// Chooses the backend of the process-wide device; only before the first instance() call (the demo build).
+  static void UseInstanceBackend(std::unique_ptr<VirtualHidBackend> backend);
   /// A device on the given backend (tests, demo).
   explicit VHidev(std::unique_ptr<VirtualHidBackend> backend);
 

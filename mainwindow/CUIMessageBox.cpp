@@ -67,6 +67,7 @@ void CUIMessageBox::InitUI(const Rect& clientRect) {
   if (MText* message = AddText(*this, kMessageId, Rect{20, middle - 30, w - 20, middle + 30}, message_)) {
     message->SetVAlignment(4);
     message->EnableMultiLine(true);
+    message->EnableVCenter(true);
   }
   const int centre = w / 2;
   if (style_ == kOneButton) {

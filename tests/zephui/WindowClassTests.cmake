@@ -34,4 +34,5 @@ pelmora_test_binary(zephui_window_x11_tests LABEL x11
     windows/SamplePanel.cpp
     windows/SampleText.cpp
     windows/SampleDialogX11Test.cpp
+    backend/ScreenPng.cpp
   LIBS zephui PkgConfig::ZEPHUI_BACKEND_TEST_DEPS Threads::Threads)

@@ -10,6 +10,7 @@
 #include <memory>
 #include <thread>
 
+#include "tests/zephui/backend/ScreenPng.h"
 #include "tests/zephui/backend/RecordingProcedure.h"
 #include "tests/zephui/backend/XvfbServer.h"
 #include "zephui/Backend.h"
@@ -108,26 +109,10 @@ class X11Backend : public ::testing::Test {
 bool X11Backend::available_ = false;
 
 TEST_F(X11Backend, AScreenshotShowsWhatTheWindowPresented) {
-  Window root = DefaultRootWindow(client_);
-  XWindowAttributes attributes;
-  XGetWindowAttributes(client_, root, &attributes);
-  XImage* image = XGetImage(client_, root, 0, 0, static_cast<unsigned>(attributes.width),
-                            static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
-  ASSERT_NE(image, nullptr);
-  cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_RGB24, attributes.width, attributes.height);
-  unsigned char* data = cairo_image_surface_get_data(shot);
-  const int stride = cairo_image_surface_get_stride(shot);
-  for (int y = 0; y < attributes.height; ++y) {
-    auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
-    for (int x = 0; x < attributes.width; ++x) row[x] = static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF);
-  }
-  XDestroyImage(image);
-  cairo_surface_mark_dirty(shot);
   const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "zephui-x11";
   std::filesystem::create_directories(folder);
   const std::string path = (folder / "screenshot.png").string();
-  ASSERT_EQ(cairo_surface_write_to_png(shot, path.c_str()), CAIRO_STATUS_SUCCESS);
-  cairo_surface_destroy(shot);
+  ASSERT_TRUE(WriteScreenPng(client_, path));
 
   cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
   ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);

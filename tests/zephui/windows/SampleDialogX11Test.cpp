@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "tests/zephui/backend/ScreenPng.h"
 #include "tests/zephui/backend/XvfbServer.h"
 #include "tests/zephui/windows/SampleDialog.h"
 #include "tests/zephui/windows/SampleFactory.h"
@@ -80,24 +81,7 @@ class SampleDialogOnX11 : public ::testing::Test {
   }
 
   // Writes the whole screen as a PNG; false on failure.
-  bool Screenshot(const std::filesystem::path& path) {
-    XWindowAttributes root;
-    XGetWindowAttributes(client_, DefaultRootWindow(client_), &root);
-    XImage* image = Grab(0, 0, root.width, root.height);
-    if (image == nullptr) return false;
-    cairo_surface_t* shot = cairo_image_surface_create(CAIRO_FORMAT_RGB24, root.width, root.height);
-    unsigned char* data = cairo_image_surface_get_data(shot);
-    const int stride = cairo_image_surface_get_stride(shot);
-    for (int y = 0; y < root.height; ++y) {
-      auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
-      for (int x = 0; x < root.width; ++x) row[x] = static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF);
-    }
-    XDestroyImage(image);
-    cairo_surface_mark_dirty(shot);
-    const bool written = cairo_surface_write_to_png(shot, path.c_str()) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(shot);
-    return written;
-  }
+  bool Screenshot(const std::filesystem::path& path) { return WriteScreenPng(client_, path); }
 
   // A left click at a client point of the dialog, as the user's mouse would make it.
   void Click(const Rect& clientRect) {

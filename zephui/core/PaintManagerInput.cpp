@@ -139,9 +139,16 @@ LRESULT PaintManager::ButtonUp(bool left, std::uint32_t flags, Point point) {
 }
 
 LRESULT PaintManager::ButtonDblClk(bool left, std::uint32_t flags, Point point) {
-  (left ? state_->leftDoubleClick : state_->rightDoubleClick) = true;
+  State& s = *state_;
+  (left ? s.leftDoubleClick : s.rightDoubleClick) = true;
   MControl* hover = GetHoverControl();
   if (hover == nullptr) return 0;
+  if (TakesInput(hover) && hover->PtInRect(point)) {
+    // The second press holds the button like the first: moves and the release must reach the
+    // control even outside it, or a button pressed this way would stay pressed.
+    s.pressed = true;
+    if (!s.captured) SetCapture();
+  }
   if (TakesInput(hover)) left ? hover->OnLButtonDblClk(flags, point) : hover->OnRButtonDblClk(flags, point);
   if (!RectOps::Contains(hover->GetRect(), point)) ClearHoverIf(hover);
   return 1;

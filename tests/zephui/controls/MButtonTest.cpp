@@ -77,13 +77,25 @@ TEST_F(MButtonTest, MouseDrivesStatesAndNotifications) {
   EXPECT_EQ(button_->GetState(), BUTTON_STATE_NORMAL);
   EXPECT_EQ(dialog_->notes.size(), 3U);
 
+  // The second press of a double click, released outside, lets go of the button too.
+  Headless::AdvanceClock(1000);
+  MoveTo(inside_.x, inside_.y);
+  Press();
+  Release();
+  Press();
+  MoveTo(10, 10);
+  Release();
+  EXPECT_EQ(button_->GetState(), BUTTON_STATE_NORMAL);
+  EXPECT_EQ(dialog_->notes.size(), 6U);  // pressed, clicked, pressed: no click outside
+  Headless::AdvanceClock(1000);
+
   button_->SetEnabled(false);
   EXPECT_EQ(button_->GetState(), BUTTON_STATE_DISABLED);
   MoveTo(inside_.x, inside_.y);
   Press();
   Release();
   EXPECT_EQ(button_->GetState(), BUTTON_STATE_DISABLED);
-  EXPECT_EQ(dialog_->notes.size(), 3U);
+  EXPECT_EQ(dialog_->notes.size(), 6U);
   button_->SetEnabled(true);
   EXPECT_EQ(button_->GetState(), BUTTON_STATE_NORMAL);
 }

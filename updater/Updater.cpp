@@ -80,13 +80,15 @@ bool Updater::UpdateFirmware(const UpdateSources& sources) {
 }
 
 // A server that publishes "<package>.sha256" gets its package checked; one
-// that does not is trusted as before.
+// that does not is trusted as before. Many servers answer every unknown path
+// with a page of their own, so only an answer that is a digest counts as one.
 bool Updater::VerifyDigest(const std::string& url, const std::string& path) {
   std::u16string published;
   if (http_.FetchText(url + ".sha256", published) != TransferResult::Complete) return true;
   const std::optional<std::string> expected = ParseSha256Text(published);
+  if (!expected) return true;
   const std::optional<std::string> actual = FileSha256(path);
-  return expected && actual && *expected == *actual;
+  return actual && *expected == *actual;
 }
 
 bool Updater::Install(Package package, const std::u16string& baseUrl, const std::u16string& version,

@@ -3,14 +3,18 @@
 #include <minizip/unzip.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <vector>
 
+#include "updater/UnpackTrail.h"
+
 namespace {
 
 constexpr unsigned long kMadeByUnix = 3;  // host system byte of "version made by"
+constexpr unsigned long kMaxNameBytes = 4095;  // a path the system can open (PATH_MAX less its end)
 
 struct ZipCloser {
   void operator()(void* zip) const { unzClose(zip); }
@@ -23,33 +27,118 @@ struct Entry {
   unsigned mode = 0;  // unix permission bits when the archive has them
 };
 
-// Reads the entry names and kinds; false on a damaged archive or an unsafe entry.
-bool ListEntries(unzFile zip, std::vector<Entry>& entries, UnpackResult& refusal) {
-  for (int status = unzGoToFirstFile(zip); status == UNZ_OK; status = unzGoToNextFile(zip)) {
-    unz_file_info64 info{};
-    char name[4096];
-    if (unzGetCurrentFileInfo64(zip, &info, name, sizeof name, nullptr, 0, nullptr, 0) != UNZ_OK) return false;
-    const unsigned unixMode = (info.version >> 8) == kMadeByUnix ? static_cast<unsigned>(info.external_fa >> 16) : 0;
-    if (!ZipUnpacker::IsSafeEntryName(name) || S_ISLNK(unixMode)) {
-      refusal = UnpackResult::Refused;
-      return false;
-    }
-    const std::string entryName(name);
-    entries.push_back(Entry{entryName, entryName.back() == '/', unixMode & 0777});
-  }
-  return true;
+// The archive only says whether a file is a program; nobody but its owner may
+// change it, and the owner always can, so a later unpack can replace it.
+unsigned SafeMode(unsigned archiveMode) { return (archiveMode & S_IXUSR) != 0 ? 0755 : 0644; }
+
+// Bytes this unpack may write: the fixed limit, and never more than the disk
+// has free above the margin.
+unsigned long long Budget(const std::string& folder, const UnpackLimits& limits) {
+  const unsigned long long limit = static_cast<unsigned long long>(std::max(0LL, limits.maxTotalBytes));
+  std::error_code error;
+  std::filesystem::path existing = folder;
+  while (!std::filesystem::exists(existing, error) && existing.has_parent_path() && existing != existing.parent_path())
+    existing = existing.parent_path();
+  const std::filesystem::space_info space = std::filesystem::space(existing, error);
+  if (error) return limit;  // the writes themselves still fail on a full disk, and are then removed
+  const unsigned long long margin = static_cast<unsigned long long>(std::max(0LL, limits.freeSpaceMargin));
+  return std::min(limit, space.available > margin ? space.available - margin : 0);
 }
 
-bool WriteCurrent(unzFile zip, const std::string& path) {
-  if (unzOpenCurrentFile(zip) != UNZ_OK) return false;
-  std::FILE* out = std::fopen(path.c_str(), "wb");
-  bool ok = out != nullptr;
-  char buffer[16384];
-  for (int n = 0; ok && (n = unzReadCurrentFile(zip, buffer, sizeof buffer)) != 0;) {
-    ok = n > 0 && std::fwrite(buffer, 1, static_cast<std::size_t>(n), out) == static_cast<std::size_t>(n);
+// Reads the current entry's name at its stored length (minizip leaves a name
+// that fills the buffer unterminated) and its kind.
+UnpackResult ReadEntry(unzFile zip, Entry& entry, unsigned long long& size) {
+  unz_file_info64 info{};
+  if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) return UnpackResult::Unreadable;
+  if (info.size_filename > kMaxNameBytes) return UnpackResult::Refused;
+  std::string name(info.size_filename, '\0');
+  if (unzGetCurrentFileInfo64(zip, &info, name.data(), name.size(), nullptr, 0, nullptr, 0) != UNZ_OK)
+    return UnpackResult::Unreadable;
+  const unsigned unixMode = (info.version >> 8) == kMadeByUnix ? static_cast<unsigned>(info.external_fa >> 16) : 0;
+  if (!ZipUnpacker::IsSafeEntryName(name) || S_ISLNK(unixMode)) return UnpackResult::Refused;
+  entry = Entry{name, name.back() == '/', unixMode & 0777};
+  size = info.uncompressed_size;
+  return UnpackResult::Unpacked;
+}
+
+// Lists every entry, or says why the archive is refused: an unsafe entry, a
+// listing that breaks off or disagrees with the end record's count, or sizes
+// that are already more than may be written.
+UnpackResult ListEntries(unzFile zip, std::vector<Entry>& entries, unsigned long long budget) {
+  unz_global_info64 global{};
+  if (unzGetGlobalInfo64(zip, &global) != UNZ_OK) return UnpackResult::Unreadable;
+  if (global.number_entry == 0) return UnpackResult::Unpacked;
+  unsigned long long claimed = 0;
+  int status = unzGoToFirstFile(zip);
+  for (; status == UNZ_OK; status = unzGoToNextFile(zip)) {
+    Entry entry;
+    unsigned long long size = 0;
+    const UnpackResult read = ReadEntry(zip, entry, size);
+    if (read != UnpackResult::Unpacked) return read;
+    if (size > budget - claimed) return UnpackResult::TooLarge;
+    claimed += size;
+    entries.push_back(std::move(entry));
   }
-  if (out != nullptr) ok = std::fclose(out) == 0 && ok;
-  return unzCloseCurrentFile(zip) == UNZ_OK && ok;  // the close checks the entry's CRC
+  const bool complete = status == UNZ_END_OF_LIST_OF_FILE && entries.size() == global.number_entry;
+  return complete ? UnpackResult::Unpacked : UnpackResult::Unreadable;
+}
+
+// Counts the bytes as they are inflated, whatever the archive claims.
+UnpackResult Copy(unzFile zip, std::FILE* out, unsigned long long budget, unsigned long long& written) {
+  char buffer[16384];
+  for (;;) {
+    const int n = unzReadCurrentFile(zip, buffer, sizeof buffer);
+    if (n == 0) return UnpackResult::Unpacked;
+    if (n < 0) return UnpackResult::Unreadable;
+    written += static_cast<unsigned long long>(n);
+    if (written > budget) return UnpackResult::TooLarge;
+    if (std::fwrite(buffer, 1, static_cast<std::size_t>(n), out) != static_cast<std::size_t>(n))
+      return UnpackResult::Unreadable;
+  }
+}
+
+UnpackResult WriteCurrent(unzFile zip, const std::string& path, unsigned long long budget,
+                          unsigned long long& written, UnpackTrail& trail) {
+  if (unzOpenCurrentFile(zip) != UNZ_OK) return UnpackResult::Unreadable;
+  std::FILE* out = std::fopen(path.c_str(), "wb");
+  UnpackResult result = UnpackResult::Unreadable;
+  if (out != nullptr) {
+    trail.AddFile(path);
+    result = Copy(zip, out, budget, written);
+    if (std::fclose(out) != 0 && result == UnpackResult::Unpacked) result = UnpackResult::Unreadable;
+  }
+  // The close checks the entry's CRC.
+  if (unzCloseCurrentFile(zip) != UNZ_OK && result == UnpackResult::Unpacked) result = UnpackResult::Unreadable;
+  return result;
+}
+
+UnpackResult WriteEntries(unzFile zip, const std::vector<Entry>& entries, const std::string& folder,
+                          unsigned long long budget, UnpackTrail& trail) {
+  unsigned long long written = 0;
+  std::size_t index = 0;
+  for (int status = unzGoToFirstFile(zip); status == UNZ_OK && index < entries.size();
+       status = unzGoToNextFile(zip), ++index) {
+    const Entry& entry = entries[index];
+    const std::filesystem::path target = folder + entry.name;
+    if (!trail.MakeFolders(target.parent_path())) return UnpackResult::Unreadable;
+    if (entry.folder) continue;
+    const UnpackResult result = WriteCurrent(zip, target.string(), budget, written, trail);
+    if (result != UnpackResult::Unpacked) return result;
+    if (entry.mode != 0) ::chmod(target.c_str(), SafeMode(entry.mode));
+  }
+  return index == entries.size() ? UnpackResult::Unpacked : UnpackResult::Unreadable;
+}
+
+UnpackResult UnpackOpened(const ZipHandle& zip, const std::string& folder, const UnpackLimits& limits) {
+  if (!zip) return UnpackResult::Unreadable;
+  const unsigned long long budget = Budget(folder, limits);
+  std::vector<Entry> entries;
+  const UnpackResult listed = ListEntries(zip.get(), entries, budget);
+  if (listed != UnpackResult::Unpacked) return listed;
+  UnpackTrail trail;
+  const UnpackResult written = WriteEntries(zip.get(), entries, folder, budget, trail);
+  if (written != UnpackResult::Unpacked) trail.Undo();
+  return written;
 }
 
 }  // namespace
@@ -68,22 +157,11 @@ bool ZipUnpacker::IsSafeEntryName(const std::string& name) {
   return true;
 }
 
-UnpackResult ZipUnpacker::Unpack(const std::string& archive, const std::string& folder) {
-  ZipHandle zip(unzOpen64(archive.c_str()));
-  if (!zip) return UnpackResult::Unreadable;
-  std::vector<Entry> entries;
-  UnpackResult refusal = UnpackResult::Unreadable;
-  if (!ListEntries(zip.get(), entries, refusal)) return refusal;
-  std::size_t index = 0;
-  for (int status = unzGoToFirstFile(zip.get()); status == UNZ_OK; status = unzGoToNextFile(zip.get()), ++index) {
-    const Entry& entry = entries[index];
-    const std::filesystem::path target = folder + entry.name;
-    std::error_code error;
-    std::filesystem::create_directories(entry.folder ? target : target.parent_path(), error);
-    if (error) return UnpackResult::Unreadable;
-    if (entry.folder) continue;
-    if (!WriteCurrent(zip.get(), target.string())) return UnpackResult::Unreadable;
-    if (entry.mode != 0) ::chmod(target.c_str(), entry.mode);
-  }
-  return UnpackResult::Unpacked;
+UnpackResult ZipUnpacker::Unpack(const std::string& archive, const std::string& folder, const UnpackLimits& limits) {
+  return UnpackOpened(ZipHandle(unzOpen64(archive.c_str())), folder, limits);
+}
+
+UnpackResult ZipUnpacker::Unpack(zlib_filefunc64_def_s& reader, const std::string& archive, const std::string& folder,
+                                 const UnpackLimits& limits) {
+  return UnpackOpened(ZipHandle(unzOpen2_64(archive.c_str(), &reader)), folder, limits);
 }

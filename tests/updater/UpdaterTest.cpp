@@ -55,7 +55,7 @@ class UpdaterTest : public ::testing::Test {
     if (withDigest) site_.Write(zip.substr(site_.Path().size()) + ".sha256", *FileSha256(zip) + "  x.zip\n");
   }
   bool WaitForFile(const std::string& path) {
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 800; ++i) {  // generous: the machine may be busy
       if (user_.Exists(path)) return true;
       std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
@@ -82,6 +82,24 @@ TEST_F(UpdaterTest, NewerSoftwareIsDownloadedCheckedUnpackedAndStarted) {
   EXPECT_EQ(host_.progress.back(), 100);
   EXPECT_TRUE(WaitForFile("started-1.0.10"));
   EXPECT_FALSE(user_.Exists("temp/Keyboard-Software-1.0.10.zip"));  // the package is removed after unpacking
+}
+
+TEST_F(UpdaterTest, ServerAnsweringEveryPathWithAPageStillUpdates) {
+  sources_.softwareBaseUrl = ZephUI_Url("catchall/software/");
+  site_.Write("software/version", "1.1");
+  Publish("Keyboard-Software", "1.1", false);  // no digest: its address answers with the page
+  updater_.CheckSoftware(sources_);
+  EXPECT_EQ(host_.log, (std::vector<std::string>{"stop-timer", "exit 0", "software-marker"}));
+  EXPECT_TRUE(WaitForFile("started-1.1"));
+}
+
+TEST_F(UpdaterTest, StartedProgramRunsInItsOwnFolder) {
+  const std::string program = user_.Write("tools/run", "#!/bin/sh\npwd > '" + user_.Path() + "cwd.tmp'\nmv '" +
+                                                           user_.Path() + "cwd.tmp' '" + user_.Path() + "cwd'\n");
+  ASSERT_TRUE(starter_.Start(program));
+  ASSERT_TRUE(WaitForFile("cwd"));
+  EXPECT_EQ(std::filesystem::path(user_.Read("cwd").substr(0, user_.Read("cwd").size() - 1)),
+            std::filesystem::canonical(user_.Path() + "tools"));
 }
 
 TEST_F(UpdaterTest, EqualOlderOrUnusableAnswersDoNothing) {

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "tests/support/TempFolder.h"
 #include "tests/updater/ZipMaker.h"
 #include "updater/Sha256.h"
@@ -57,6 +59,22 @@ class UnpackTest : public ::testing::Test {
     EXPECT_TRUE(MakeZip(archive, entries));
     return ZipUnpacker::Unpack(archive, folder_.Path() + "out/");
   }
+  // The archive's bytes with the central header of entry `index` changed at `offset` (0: its signature).
+  std::string Damaged(const std::vector<ZipEntry>& entries, int index, std::size_t offset) {
+    const std::string archive = folder_.Path() + "package.zip";
+    EXPECT_TRUE(MakeZip(archive, entries));
+    std::string bytes = folder_.Read("package.zip");
+    std::size_t at = bytes.find("PK\x01\x02");
+    for (int i = 0; i < index && at != std::string::npos; ++i) at = bytes.find("PK\x01\x02", at + 1);
+    EXPECT_NE(at, std::string::npos);
+    if (at != std::string::npos) bytes[at + offset] = static_cast<char>(bytes[at + offset] ^ 0x5A);
+    return folder_.Write("damaged.zip", bytes);
+  }
+  unsigned Mode(const std::string& relative) {
+    struct stat info {};
+    EXPECT_EQ(stat((folder_.Path() + relative).c_str(), &info), 0) << relative;
+    return info.st_mode & 07777;
+  }
   testsupport::TempFolder folder_;
 };
 
@@ -78,6 +96,54 @@ TEST_F(UnpackTest, EntriesThatCouldLeaveTheFolderRefuseTheWholeArchive) {
   }
   EXPECT_EQ(Unpack({{"link", "/etc/passwd", 0120777}}), UnpackResult::Refused);
   EXPECT_FALSE(folder_.Exists("out/link"));
+}
+
+TEST_F(UnpackTest, NamesAreReadAtTheirStoredLengthAndOverlongOnesRefused) {
+  const std::string deep = std::string(100, 'd') + "/" + std::string(200, 'e') + "/f.txt";
+  EXPECT_EQ(Unpack({{deep, "deep", 0}}), UnpackResult::Unpacked);
+  EXPECT_EQ(folder_.Read("out/" + deep), "deep");
+  std::string full;  // 4096 bytes: fills a PATH_MAX buffer with no room for its end
+  while (full.size() < 4096) full += "abcdefg/";
+  EXPECT_EQ(Unpack({{"first.txt", "1", 0}, {full.substr(0, 4096), "x", 0}}), UnpackResult::Refused);
+  EXPECT_FALSE(folder_.Exists("out/first.txt"));
+}
+
+TEST_F(UnpackTest, DamagedCentralDirectoryOrEntryLeavesNothingBehind) {
+  const std::vector<ZipEntry> entries = {
+      {"Keyboard-Software-2.0", "#!/bin/sh\n", 0100755}, {"lib/one", std::string(5000, '1'), 0}, {"two", "2", 0}};
+  const std::string out = folder_.Path() + "out/";
+  folder_.Write("out/kept.txt", "from before");
+  EXPECT_EQ(ZipUnpacker::Unpack(Damaged(entries, 1, 0), out), UnpackResult::Unreadable);  // listing breaks off
+  EXPECT_FALSE(folder_.Exists("out/Keyboard-Software-2.0"));
+  EXPECT_EQ(ZipUnpacker::Unpack(Damaged(entries, 2, 16), out), UnpackResult::Unreadable);  // last entry's CRC
+  EXPECT_FALSE(folder_.Exists("out/Keyboard-Software-2.0"));
+  EXPECT_FALSE(folder_.Exists("out/lib"));
+  EXPECT_EQ(folder_.Read("out/kept.txt"), "from before");
+}
+
+TEST_F(UnpackTest, UnpackedSizeIsLimitedAndAnOversizedArchiveRemoved) {
+  const std::vector<ZipEntry> bomb = {{"a/one", std::string(40000, '\0'), 0}, {"a/two", std::string(40000, '\0'), 0}};
+  const std::string archive = folder_.Path() + "bomb.zip";
+  ASSERT_TRUE(MakeZip(archive, bomb));
+  const std::string out = folder_.Path() + "out/";
+  EXPECT_EQ(ZipUnpacker::Unpack(archive, out, UnpackLimits{64 * 1024, 0}), UnpackResult::TooLarge);
+  EXPECT_FALSE(folder_.Exists("out"));
+  // The free space on the disk, less a margin, bounds it as well.
+  EXPECT_EQ(ZipUnpacker::Unpack(archive, out, UnpackLimits{1LL << 30, 1LL << 62}), UnpackResult::TooLarge);
+  EXPECT_FALSE(folder_.Exists("out"));
+  EXPECT_EQ(ZipUnpacker::Unpack(archive, out, UnpackLimits{80000, 0}), UnpackResult::Unpacked);
+  EXPECT_EQ(folder_.Read("out/a/two").size(), 40000u);
+}
+
+TEST_F(UnpackTest, ArchiveModesNeverMakeFilesWritableByOthers) {
+  ASSERT_EQ(Unpack({{"open", "", 0100777}, {"shared", "", 0100666}, {"setuid", "", 0104755}, {"mine", "", 0100700},
+                    {"readonly", "", 0100444}}),
+            UnpackResult::Unpacked);
+  EXPECT_EQ(Mode("out/open"), 0755u);
+  EXPECT_EQ(Mode("out/shared"), 0644u);
+  EXPECT_EQ(Mode("out/setuid"), 0755u);
+  EXPECT_EQ(Mode("out/mine"), 0755u);
+  EXPECT_EQ(Mode("out/readonly"), 0644u);  // a later unpack must be able to replace it
 }
 
 TEST_F(UnpackTest, NotAnArchiveIsUnreadable) {

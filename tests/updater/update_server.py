@@ -5,6 +5,7 @@ Serves the files of a folder, plus a few misbehaving paths:
   /stall/...      sends headers and a few bytes, then nothing
   /truncated/...  promises 100000 bytes, sends 5000, closes
   /error/...      answers 404 with an HTML page
+  /catchall/...   serves the file below the folder, or answers 200 with an HTML page
 Prints the port on the first line of standard output, then serves until killed.
 """
 import http.server
@@ -42,6 +43,16 @@ class Handler(http.server.SimpleHTTPRequestHandler):
             self.end_headers()
             self.wfile.write(body)
             return
+        if self.path.startswith("/catchall/"):
+            self.path = self.path[len("/catchall"):]
+            if not os.path.isfile("." + self.path):
+                body = b"<!doctype html><html><body><div id=app></div></body></html>"
+                self.send_response(200)
+                self.send_header("Content-Type", "text/html")
+                self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                self.wfile.write(body)
+                return
         super().do_GET()
 
 

@@ -67,7 +67,7 @@ UnpackResult ReadEntry(unzFile zip, Entry& entry, unsigned long long& size) {
 UnpackResult ListEntries(unzFile zip, std::vector<Entry>& entries, unsigned long long budget) {
   unz_global_info64 global{};
   if (unzGetGlobalInfo64(zip, &global) != UNZ_OK) return UnpackResult::Unreadable;
-  if (global.number_entry == 0) return UnpackResult::Unpacked;
+  if (global.number_entry == 0) return unzGoToFirstFile(zip) == UNZ_OK ? UnpackResult::Unreadable : UnpackResult::Unpacked;
   unsigned long long claimed = 0;
   int status = unzGoToFirstFile(zip);
   for (; status == UNZ_OK; status = unzGoToNextFile(zip)) {

@@ -59,16 +59,17 @@ class UnpackTest : public ::testing::Test {
     EXPECT_TRUE(MakeZip(archive, entries));
     return ZipUnpacker::Unpack(archive, folder_.Path() + "out/");
   }
-  // The archive's bytes with the central header of entry `index` changed at `offset` (0: its signature).
-  std::string Damaged(const std::vector<ZipEntry>& entries, int index, std::size_t offset) {
+  // The archive's bytes with `bytes` written at `offset` into the `index`th record that starts with `signature`.
+  std::string Patched(const std::vector<ZipEntry>& entries, const std::string& signature, int index,
+                      std::size_t offset, const std::string& bytes) {
     const std::string archive = folder_.Path() + "package.zip";
     EXPECT_TRUE(MakeZip(archive, entries));
-    std::string bytes = folder_.Read("package.zip");
-    std::size_t at = bytes.find("PK\x01\x02");
-    for (int i = 0; i < index && at != std::string::npos; ++i) at = bytes.find("PK\x01\x02", at + 1);
+    std::string zip = folder_.Read("package.zip");
+    std::size_t at = zip.find(signature);
+    for (int i = 0; i < index && at != std::string::npos; ++i) at = zip.find(signature, at + 1);
     EXPECT_NE(at, std::string::npos);
-    if (at != std::string::npos) bytes[at + offset] = static_cast<char>(bytes[at + offset] ^ 0x5A);
-    return folder_.Write("damaged.zip", bytes);
+    if (at != std::string::npos) zip.replace(at + offset, bytes.size(), bytes);
+    return folder_.Write("damaged-" + std::to_string(++patched_) + ".zip", zip);
   }
   unsigned Mode(const std::string& relative) {
     struct stat info {};
@@ -76,6 +77,7 @@ class UnpackTest : public ::testing::Test {
     return info.st_mode & 07777;
   }
   testsupport::TempFolder folder_;
+  int patched_ = 0;
 };
 
 TEST_F(UnpackTest, GoodArchiveWritesEveryEntryWithItsMode) {
@@ -113,11 +115,19 @@ TEST_F(UnpackTest, DamagedCentralDirectoryOrEntryLeavesNothingBehind) {
       {"Keyboard-Software-2.0", "#!/bin/sh\n", 0100755}, {"lib/one", std::string(5000, '1'), 0}, {"two", "2", 0}};
   const std::string out = folder_.Path() + "out/";
   folder_.Write("out/kept.txt", "from before");
-  EXPECT_EQ(ZipUnpacker::Unpack(Damaged(entries, 1, 0), out), UnpackResult::Unreadable);  // listing breaks off
-  EXPECT_FALSE(folder_.Exists("out/Keyboard-Software-2.0"));
-  EXPECT_EQ(ZipUnpacker::Unpack(Damaged(entries, 2, 16), out), UnpackResult::Unreadable);  // last entry's CRC
-  EXPECT_FALSE(folder_.Exists("out/Keyboard-Software-2.0"));
-  EXPECT_FALSE(folder_.Exists("out/lib"));
+  const std::string central = "PK\x01\x02";
+  const std::string end = "PK\x05\x06";
+  const std::string paths[] = {
+      Patched(entries, central, 1, 0, "PK\x01\x09"),            // the listing breaks off at the second entry
+      Patched(entries, end, 0, 8, std::string("\x04\0\x04\0", 4)),  // the end record counts one entry more
+      Patched(entries, end, 0, 8, std::string(4, '\0')),            // or none at all
+      Patched(entries, central, 2, 16, "\x5A"),                     // the last entry fails its CRC
+  };
+  for (const std::string& path : paths) {
+    EXPECT_EQ(ZipUnpacker::Unpack(path, out), UnpackResult::Unreadable);
+    EXPECT_FALSE(folder_.Exists("out/Keyboard-Software-2.0"));
+    EXPECT_FALSE(folder_.Exists("out/lib"));
+  }
   EXPECT_EQ(folder_.Read("out/kept.txt"), "from before");
 }
 

@@ -9,4 +9,7 @@ pelmora_test_binary(zephui_catalogue_tests LABEL ui
     controls/CatalogueFixture.cpp
     controls/MButtonTest.cpp
     controls/MTextTest.cpp
+    controls/EditEngineTest.cpp
+    controls/MEditTest.cpp
+    controls/MComboBoxTest.cpp
   LIBS zephui)

@@ -14,6 +14,7 @@ void AddBuiltinControls(const BuiltinSink& add) {
   add(u"MButton", FactoryScope::Both, [](const ControlArgs& a) -> std::unique_ptr<MControl> {
     return std::make_unique<MButton>(a.parent, a.id, a.rect, a.text, a.visible, a.enabled);
   });
+  AddEditControls(add);
 }
 
 }  // namespace ZephUI

@@ -15,4 +15,7 @@ using BuiltinSink = std::function<void(std::u16string_view className, FactorySco
 /// Hands every built-in class of the library to `add`.
 void AddBuiltinControls(const BuiltinSink& add);
 
+/// Hands the edit fields, rich edit fields and combo boxes to `add`.
+void AddEditControls(const BuiltinSink& add);
+
 }  // namespace ZephUI

@@ -5,4 +5,12 @@ list(APPEND ZEPHUI_SOURCES
   controls/MButton.cpp
   controls/MText.cpp
   controls/SlotCache.cpp
+  controls/EditLayout.cpp
+  controls/EditEngine.cpp
+  controls/EditWindow.cpp
+  controls/MEdit.cpp
+  controls/EditBuiltins.cpp
+  controls/CComboBoxList.cpp
+  controls/CComboBoxWnd.cpp
+  controls/MComboBox.cpp
 )

@@ -31,15 +31,21 @@ struct Entry {
 // change it, and the owner always can, so a later unpack can replace it.
 unsigned SafeMode(unsigned archiveMode) { return (archiveMode & S_IXUSR) != 0 ? 0755 : 0644; }
 
+// The target folder may not exist yet; its disk is the one of its nearest existing parent.
+std::filesystem::path NearestExisting(std::filesystem::path path) {
+  std::error_code error;
+  while (!std::filesystem::exists(path, error) && path.has_parent_path() && path != path.parent_path()) {
+    path = path.parent_path();
+  }
+  return path;
+}
+
 // Bytes this unpack may write: the fixed limit, and never more than the disk
 // has free above the margin.
 unsigned long long Budget(const std::string& folder, const UnpackLimits& limits) {
   const unsigned long long limit = static_cast<unsigned long long>(std::max(0LL, limits.maxTotalBytes));
   std::error_code error;
-  std::filesystem::path existing = folder;
-  while (!std::filesystem::exists(existing, error) && existing.has_parent_path() && existing != existing.parent_path())
-    existing = existing.parent_path();
-  const std::filesystem::space_info space = std::filesystem::space(existing, error);
+  const std::filesystem::space_info space = std::filesystem::space(NearestExisting(folder), error);
   if (error) return limit;  // the writes themselves still fail on a full disk, and are then removed
   const unsigned long long margin = static_cast<unsigned long long>(std::max(0LL, limits.freeSpaceMargin));
   return std::min(limit, space.available > margin ? space.available - margin : 0);
@@ -49,11 +55,14 @@ unsigned long long Budget(const std::string& folder, const UnpackLimits& limits)
 // that fills the buffer unterminated) and its kind.
 UnpackResult ReadEntry(unzFile zip, Entry& entry, unsigned long long& size) {
   unz_file_info64 info{};
-  if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) return UnpackResult::Unreadable;
+  if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
+    return UnpackResult::Unreadable;
+  }
   if (info.size_filename > kMaxNameBytes) return UnpackResult::Refused;
   std::string name(info.size_filename, '\0');
-  if (unzGetCurrentFileInfo64(zip, &info, name.data(), name.size(), nullptr, 0, nullptr, 0) != UNZ_OK)
+  if (unzGetCurrentFileInfo64(zip, &info, name.data(), name.size(), nullptr, 0, nullptr, 0) != UNZ_OK) {
     return UnpackResult::Unreadable;
+  }
   const unsigned unixMode = (info.version >> 8) == kMadeByUnix ? static_cast<unsigned>(info.external_fa >> 16) : 0;
   if (!ZipUnpacker::IsSafeEntryName(name) || S_ISLNK(unixMode)) return UnpackResult::Refused;
   entry = Entry{name, name.back() == '/', unixMode & 0777};
@@ -67,7 +76,9 @@ UnpackResult ReadEntry(unzFile zip, Entry& entry, unsigned long long& size) {
 UnpackResult ListEntries(unzFile zip, std::vector<Entry>& entries, unsigned long long budget) {
   unz_global_info64 global{};
   if (unzGetGlobalInfo64(zip, &global) != UNZ_OK) return UnpackResult::Unreadable;
-  if (global.number_entry == 0) return unzGoToFirstFile(zip) == UNZ_OK ? UnpackResult::Unreadable : UnpackResult::Unpacked;
+  if (global.number_entry == 0) {
+    return unzGoToFirstFile(zip) == UNZ_OK ? UnpackResult::Unreadable : UnpackResult::Unpacked;
+  }
   unsigned long long claimed = 0;
   int status = unzGoToFirstFile(zip);
   for (; status == UNZ_OK; status = unzGoToNextFile(zip)) {
@@ -92,8 +103,9 @@ UnpackResult Copy(unzFile zip, std::FILE* out, unsigned long long budget, unsign
     if (n < 0) return UnpackResult::Unreadable;
     written += static_cast<unsigned long long>(n);
     if (written > budget) return UnpackResult::TooLarge;
-    if (std::fwrite(buffer, 1, static_cast<std::size_t>(n), out) != static_cast<std::size_t>(n))
+    if (std::fwrite(buffer, 1, static_cast<std::size_t>(n), out) != static_cast<std::size_t>(n)) {
       return UnpackResult::Unreadable;
+    }
   }
 }
 

@@ -15,6 +15,7 @@ void AddBuiltinControls(const BuiltinSink& add) {
     return std::make_unique<MButton>(a.parent, a.id, a.rect, a.text, a.visible, a.enabled);
   });
   AddEditControls(add);
+  AddEditControls(add);
 }
 
 }  // namespace ZephUI

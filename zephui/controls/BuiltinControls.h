@@ -18,4 +18,7 @@ void AddBuiltinControls(const BuiltinSink& add);
 /// Hands the edit fields, rich edit fields and combo boxes to `add`.
 void AddEditControls(const BuiltinSink& add);
 
+/// Hands the edit fields, rich edit fields and combo boxes to `add`.
+void AddEditControls(const BuiltinSink& add);
+
 }  // namespace ZephUI

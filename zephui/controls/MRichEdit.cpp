@@ -1,0 +1,290 @@
+#include "zephui/MRichEdit.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "zephui/MRender.h"
+#include "zephui/Manager.h"
+#include "zephui/Message.h"
+#include "zephui/PaintManager.h"
+
+namespace ZephUI {
+namespace {
+
+constexpr int kInset = 4;
+
+bool Down(std::uint32_t vk) { return (GetKeyState(vk) & 0x8000) != 0; }
+
+EditKeys HeldKeys() {
+  EditKeys held = EditKeys::None;
+  if (Down(VK_SHIFT)) held = held | EditKeys::Shift;
+  if (Down(VK_CONTROL)) held = held | EditKeys::Ctrl;
+  return held;
+}
+
+}  // namespace
+
+MRichEdit::MRichEdit(MObject* parent, std::uint32_t id, const Rect& rect, std::u16string text, bool visible,
+                     bool enabled)
+    : MPanel(parent, id, rect, visible) {
+  enabled_ = enabled;  // set directly: nothing to repaint while constructing
+  SetTabStop(true);
+  engine_.SetText(std::move(text));
+  engine_.SetFont(Font::Default());
+}
+
+MRichEdit::~MRichEdit() = default;
+
+Point MRichEdit::TextOrigin() const {
+  const int height = engine_.LayoutSize().height;
+  if (engine_.Lines() == EditLines::Multi) return Point{rect_.left + leftInset_ - scrollX_, rect_.top + kInset};
+  return Point{rect_.left + leftInset_ - scrollX_, rect_.top + (rect_.Height() - height) / 2};
+}
+
+Point MRichEdit::LayoutPoint(Point window) const {
+  const Point origin = TextOrigin();
+  return Point{window.x - origin.x, window.y - origin.y};
+}
+
+void MRichEdit::DrawControl(RenderContext& hdc, const Rect& /*paintRect*/) {
+  MRender::DrawColor(hdc, rect_, back_);
+  hdc.Save();
+  hdc.ClipRect(Rect{rect_.left + leftInset_, rect_.top, rect_.right - kInset, rect_.bottom});
+  const ArgbColor ink = IsEnabled() ? GetTextColor() : ArgbColor(0xFF808080);
+  engine_.Draw(hdc, TextOrigin(), ink, IsFocused() ? Manager::GetSelectColor() : ArgbColor());
+  hdc.Restore();
+}
+
+int MRichEdit::OnControlLButtonDown(std::uint32_t flags, Point point) {
+  if (!IsEnabled() || !PtInRect(point)) return 0;
+  pressed_ = true;
+  const SelectionMove move = (flags & MK_SHIFT) != 0 ? SelectionMove::Extend : SelectionMove::Move;
+  After(engine_.PlaceCaret(LayoutPoint(point), move));
+  SendMessageW(NOTIFY_PRESSED, 0, 0);
+  return 1;
+}
+
+int MRichEdit::OnControlMouseMove(std::uint32_t flags, Point point) {
+  if (!pressed_ || (flags & MK_LBUTTON) == 0) return PtInRect(point) ? 1 : 0;
+  After(engine_.PlaceCaret(LayoutPoint(point), SelectionMove::Extend));
+  return 1;
+}
+
+int MRichEdit::OnControlLButtonUp(std::uint32_t /*flags*/, Point point) {
+  const bool wasPressed = std::exchange(pressed_, false);
+  if (wasPressed && PtInRect(point)) SendMessageW(NOTIFY_CLICKED, 0, 0);
+  return wasPressed ? 1 : 0;
+}
+
+int MRichEdit::OnControlLButtonDblClk(std::uint32_t /*flags*/, Point point) {
+  if (!IsEnabled()) return 0;
+  engine_.SelectWordAt(LayoutPoint(point));
+  After(EditOutcome::CaretMoved);
+  return 1;
+}
+
+int MRichEdit::OnControlKeyDown(std::uint32_t key, std::uint32_t repeat, std::uint32_t modifiers) {
+  if (!IsFocused() || !IsEnabled()) return MPanel::OnControlKeyDown(key, repeat, modifiers);
+  if (key == 'Y' && Down(VK_CONTROL)) return Redo();
+  const bool undo = key == 'Z' && Down(VK_CONTROL);
+  const EditOutcome outcome = engine_.HandleKey(key, HeldKeys());
+  if (outcome == EditOutcome::Ignored) return MPanel::OnControlKeyDown(key, repeat, modifiers);
+  canRedo_ = undo && outcome == EditOutcome::TextChanged;
+  After(outcome);
+  return 1;
+}
+
+LRESULT MRichEdit::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg != WM_CHAR || !IsFocused() || !IsEnabled() || Down(VK_CONTROL)) {
+    return MPanel::OnWindowMessage(msg, wParam, lParam);
+  }
+  const EditOutcome outcome = engine_.TypeUnit(static_cast<char16_t>(wParam));
+  if (outcome == EditOutcome::TextChanged) canRedo_ = false;
+  After(outcome);
+  return 1;
+}
+
+int MRichEdit::SetControlFocus(FocusChange focus) {
+  const int result = MPanel::SetControlFocus(focus);
+  if (manager_ != nullptr) {
+    if (focus == FocusChange::Give) {
+      manager_->CreateCaret(nullptr, 1, std::max(engine_.CaretRect().Height(), 1));
+      PlaceCaret();
+    }
+    manager_->ShowCaret(focus == FocusChange::Give);
+  }
+  UpdateControl(CacheReset::Keep);
+  return result;
+}
+
+void MRichEdit::PlaceCaret() {
+  if (manager_ == nullptr || !IsFocused()) return;
+  const int width = rect_.Width() - leftInset_ - kInset;
+  const int caretX = engine_.CaretRect().left;
+  if (caretX - scrollX_ >= width) scrollX_ = caretX - width + 1;
+  if (caretX - scrollX_ < 0) scrollX_ = caretX;
+  const Point origin = TextOrigin();
+  const Rect caret = engine_.CaretRect();
+  manager_->SetCaretPos(this, origin.x + caret.left, origin.y + caret.top);
+}
+
+void MRichEdit::After(EditOutcome outcome) {
+  if (outcome == EditOutcome::Ignored) return;
+  PlaceCaret();
+  UpdateControl(CacheReset::Keep);
+  if (outcome == EditOutcome::TextChanged) OnTextChanged();
+}
+
+void MRichEdit::OnTextChanged() {}
+
+void MRichEdit::SetTextColor(ArgbColor colour) {
+  MPanel::SetTextColor(colour);
+  UpdateControl(CacheReset::Reset);
+}
+
+std::u16string MRichEdit::GetControlTitle() const { return engine_.Text(); }
+
+void MRichEdit::SetControlTitle(std::u16string text) { SetText(std::move(text)); }
+
+void MRichEdit::SetText(std::u16string text) {
+  engine_.SetText(std::move(text));
+  canRedo_ = false;
+  scrollX_ = 0;
+  PlaceCaret();
+  UpdateControl(CacheReset::Reset);
+}
+
+std::u16string MRichEdit::GetText() const { return engine_.Text(); }
+
+void MRichEdit::SetSel(int start, int end) {
+  const int length = GetTextLength();
+  if (start < 0) {
+    engine_.SetSelection(engine_.Caret(), engine_.Caret());
+  } else {
+    engine_.SetSelection(start, end < 0 ? length : end);
+  }
+  After(EditOutcome::CaretMoved);
+}
+
+void MRichEdit::GetSel(int& start, int& end) const {
+  start = engine_.Selection().first;
+  end = engine_.Selection().second;
+}
+
+void MRichEdit::SetSelAll() { SetSel(0, -1); }
+
+void MRichEdit::ReplaceSel(std::u16string_view text) { After(engine_.Insert(text)); }
+
+std::u16string MRichEdit::GetTextRange(int from, int to) const {
+  const int length = GetTextLength();
+  from = std::clamp(from, 0, length);
+  to = std::clamp(to < 0 ? length : to, from, length);
+  return engine_.Text().substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+}
+
+int MRichEdit::GetTextLength() const { return static_cast<int>(engine_.Text().size()); }
+
+int MRichEdit::Undo() {
+  const EditOutcome outcome = engine_.Undo();
+  canRedo_ = outcome == EditOutcome::TextChanged;
+  After(outcome);
+  return canRedo_ ? 1 : 0;
+}
+
+// The engine keeps the state before its last change, so undoing an undo is the redo.
+int MRichEdit::Redo() {
+  if (!canRedo_) return 0;
+  canRedo_ = false;
+  After(engine_.Undo());
+  return 1;
+}
+
+bool MRichEdit::CanUndo() const { return engine_.CanUndo() && !canRedo_; }
+
+bool MRichEdit::CanRedo() const { return canRedo_; }
+
+void MRichEdit::Cut() { After(engine_.Cut()); }
+
+void MRichEdit::Copy() { engine_.Copy(); }
+
+void MRichEdit::Paste() { After(engine_.Paste()); }
+
+void MRichEdit::Clear() {
+  if (engine_.HasSelection()) After(engine_.Delete(CaretStep::Character));
+}
+
+bool MRichEdit::IsCommandEnabled(int command) const {
+  const bool writable = engine_.Access() == EditAccess::Writable;
+  const bool selected = engine_.HasSelection();
+  switch (command) {
+    case RICHEDIT_UNDO: return CanUndo();
+    case RICHEDIT_REDO: return CanRedo();
+    case RICHEDIT_CUT:
+    case RICHEDIT_CLEAR: return selected && writable;
+    case RICHEDIT_COPY: return selected;
+    case RICHEDIT_PASTE: return writable;
+    case RICHEDIT_SELECT_ALL: return true;
+    default: return false;
+  }
+}
+
+int MRichEdit::RunCommand(int command) {
+  if (!IsCommandEnabled(command)) return 0;
+  switch (command) {
+    case RICHEDIT_UNDO: return Undo();
+    case RICHEDIT_REDO: return Redo();
+    case RICHEDIT_CUT: Cut(); break;
+    case RICHEDIT_COPY: Copy(); break;
+    case RICHEDIT_PASTE: Paste(); break;
+    case RICHEDIT_CLEAR: Clear(); break;
+    default: SetSelAll(); break;
+  }
+  return 1;
+}
+
+void MRichEdit::SetLimitText(int units) { engine_.SetLimit(units); }
+
+void MRichEdit::SetReadOnly(bool on) { engine_.SetAccess(on ? EditAccess::ReadOnly : EditAccess::Writable); }
+
+bool MRichEdit::IsReadOnly() const { return engine_.Access() == EditAccess::ReadOnly; }
+
+void MRichEdit::SetPassword(bool on, char16_t mask) {
+  engine_.SetMask(on ? mask : char16_t{0});
+  UpdateControl(CacheReset::Reset);
+}
+
+void MRichEdit::SetWordWrap(bool on) {
+  engine_.SetLines(on ? EditLines::Multi : EditLines::Single);
+  engine_.SetWrapWidth(on ? rect_.Width() - 2 * kInset : 0);
+  UpdateControl(CacheReset::Reset);
+}
+
+void MRichEdit::SetNumberOnly(bool on) { engine_.SetFilter(on ? CharFilter::Digits : CharFilter::Any); }
+
+void MRichEdit::SetSelectionCharFormat(ArgbColor colour, int pixelSize, RunWeight weight) {
+  const auto [from, to] = engine_.Selection();
+  if (from == to) return;
+  std::vector<TextRun> runs = engine_.Runs();
+  runs.push_back(TextRun{from, to, colour, pixelSize, weight});
+  engine_.SetRuns(std::move(runs));
+  After(EditOutcome::CaretMoved);
+}
+
+void MRichEdit::SetBackColor(ArgbColor colour) {
+  back_ = colour;
+  UpdateControl(CacheReset::Reset);
+}
+
+int MRichEdit::GetLineCount() const {
+  const int line = std::max(engine_.CaretRect().Height(), 1);
+  return std::max(engine_.LayoutSize().height / line, 1);
+}
+
+EditEngine& MRichEdit::Engine() { return engine_; }
+
+void MRichEdit::SetTextInset(int left) {
+  leftInset_ = std::max(left, 0);
+  UpdateControl(CacheReset::Reset);
+}
+
+}  // namespace ZephUI

@@ -16,4 +16,6 @@ pelmora_test_binary(zephui_catalogue_tests LABEL ui
     controls/MEditTest.cpp
     controls/MComboBoxTest.cpp
     controls/RichEditTest.cpp
+    controls/TabCtrlTest.cpp
+    controls/MenuWndTest.cpp
   LIBS zephui)

@@ -16,6 +16,7 @@ void AddBuiltinControls(const BuiltinSink& add) {
   });
   AddEditControls(add);
   AddEditControls(add);
+  AddTabMenuControls(add);
 }
 
 }  // namespace ZephUI

@@ -21,4 +21,7 @@ void AddEditControls(const BuiltinSink& add);
 /// Hands the edit fields, rich edit fields and combo boxes to `add`.
 void AddEditControls(const BuiltinSink& add);
 
+/// Hands the tab strip, tab page and menu row to `add`.
+void AddTabMenuControls(const BuiltinSink& add);
+
 }  // namespace ZephUI

@@ -26,4 +26,9 @@ list(APPEND ZEPHUI_SOURCES
   controls/CLogonEdit.cpp
   controls/CSpinButton.cpp
   controls/CColorCombo.cpp
+  controls/MTabCtrl.cpp
+  controls/MTabLayout.cpp
+  controls/TabMenuBuiltins.cpp
+  controls/MenuItem.cpp
+  controls/MenuWnd.cpp
 )

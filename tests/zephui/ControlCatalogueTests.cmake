@@ -18,4 +18,5 @@ pelmora_test_binary(zephui_catalogue_tests LABEL ui
     controls/RichEditTest.cpp
     controls/TabCtrlTest.cpp
     controls/MenuWndTest.cpp
+    controls/MMessageBoxTest.cpp
   LIBS zephui)

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "Glyphs.h"
+#include "TabMenuPictures.h"
 
 namespace skingen {
 namespace {
@@ -474,6 +475,7 @@ std::vector<Picture> Pictures() {
       [](cairo_t* cr, int, double w, double h) { TipArrow(cr, w - 0.5, h / 2, 0, 0, 0, h); });
   add("img_tip_arrow_top.png", 16, 8, 1, "tip arrow pointing up",
       [](cairo_t* cr, int, double w, double h) { TipArrow(cr, w / 2, 0.5, 0, h, w, h); });
+  AddTabMenuPictures(p);
   return p;
 }
 

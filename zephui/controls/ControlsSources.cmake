@@ -31,4 +31,5 @@ list(APPEND ZEPHUI_SOURCES
   controls/TabMenuBuiltins.cpp
   controls/MenuItem.cpp
   controls/MenuWnd.cpp
+  controls/MMessageBox.cpp
 )

@@ -19,4 +19,5 @@ pelmora_test_binary(zephui_catalogue_tests LABEL ui
     controls/TabCtrlTest.cpp
     controls/MenuWndTest.cpp
     controls/MMessageBoxTest.cpp
+    controls/CheckButtonTest.cpp
   LIBS zephui)

@@ -17,6 +17,7 @@ void AddBuiltinControls(const BuiltinSink& add) {
   AddEditControls(add);
   AddEditControls(add);
   AddTabMenuControls(add);
+  AddButtonControls(add);
 }
 
 }  // namespace ZephUI

@@ -24,4 +24,7 @@ void AddEditControls(const BuiltinSink& add);
 /// Hands the tab strip, tab page and menu row to `add`.
 void AddTabMenuControls(const BuiltinSink& add);
 
+/// Hands the buttons, pictures and areas (check, radio, text, image, colour, switch, icon, timer, help buttons; pictures; areas) to `add`.
+void AddButtonControls(const BuiltinSink& add);
+
 }  // namespace ZephUI

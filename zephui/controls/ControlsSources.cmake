@@ -32,4 +32,9 @@ list(APPEND ZEPHUI_SOURCES
   controls/MenuItem.cpp
   controls/MenuWnd.cpp
   controls/MMessageBox.cpp
+  controls/ControlGroup.cpp
+  controls/MCheckTypeButton.cpp
+  controls/CCheckButton.cpp
+  controls/CRadioButton.cpp
+  controls/ButtonBuiltins.cpp
 )

@@ -20,4 +20,5 @@ pelmora_test_binary(zephui_catalogue_tests LABEL ui
     controls/MenuWndTest.cpp
     controls/MMessageBoxTest.cpp
     controls/CheckButtonTest.cpp
+    controls/ButtonFamilyTest.cpp
   LIBS zephui)

@@ -3,7 +3,14 @@
 
 #include "controls/BuiltinControls.h"
 #include "zephui/CCheckButton.h"
+#include "zephui/CColorButton.h"
+#include "zephui/CHelpButton.h"
+#include "zephui/CIconButton.h"
+#include "zephui/CImageButton.h"
 #include "zephui/CRadioButton.h"
+#include "zephui/CSwitchButton.h"
+#include "zephui/CTextButton.h"
+#include "zephui/CTimerButton.h"
 
 namespace ZephUI {
 namespace {
@@ -27,6 +34,13 @@ ControlCreator WithoutTitle() {
 void AddButtonControls(const BuiltinSink& add) {
   add(u"CCheckButton", FactoryScope::Both, WithTitle<CCheckButton>());
   add(u"CRadioButton", FactoryScope::Both, WithTitle<CRadioButton>());
+  add(u"CImageButton", FactoryScope::Both, WithTitle<CImageButton>());
+  add(u"CTextButton", FactoryScope::Both, WithTitle<CTextButton>());
+  add(u"CColorButton", FactoryScope::Both, WithoutTitle<CColorButton>());
+  add(u"CSwitchButton", FactoryScope::Both, WithoutTitle<CSwitchButton>());
+  add(u"CIconButton", FactoryScope::Both, WithTitle<CIconButton>());
+  add(u"CTimerButton", FactoryScope::Both, WithTitle<CTimerButton>());
+  add(u"CHelpButton", FactoryScope::Both, WithTitle<CHelpButton>());
 }
 
 }  // namespace ZephUI

@@ -37,4 +37,11 @@ list(APPEND ZEPHUI_SOURCES
   controls/CCheckButton.cpp
   controls/CRadioButton.cpp
   controls/ButtonBuiltins.cpp
+  controls/CTextButton.cpp
+  controls/CImageButton.cpp
+  controls/CColorButton.cpp
+  controls/CSwitchButton.cpp
+  controls/CIconButton.cpp
+  controls/CTimerButton.cpp
+  controls/CHelpButton.cpp
 )

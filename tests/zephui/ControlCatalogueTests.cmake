@@ -21,4 +21,5 @@ pelmora_test_binary(zephui_catalogue_tests LABEL ui
     controls/MMessageBoxTest.cpp
     controls/CheckButtonTest.cpp
     controls/ButtonFamilyTest.cpp
+    controls/PictureTest.cpp
   LIBS zephui)

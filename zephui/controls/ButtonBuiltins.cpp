@@ -2,15 +2,20 @@
 #include <memory>
 
 #include "controls/BuiltinControls.h"
+#include "zephui/CArea.h"
 #include "zephui/CCheckButton.h"
 #include "zephui/CColorButton.h"
+#include "zephui/CGifPicture.h"
 #include "zephui/CHelpButton.h"
 #include "zephui/CIconButton.h"
 #include "zephui/CImageButton.h"
+#include "zephui/CPhotoFrame.h"
 #include "zephui/CRadioButton.h"
+#include "zephui/CSliderPicture.h"
 #include "zephui/CSwitchButton.h"
 #include "zephui/CTextButton.h"
 #include "zephui/CTimerButton.h"
+#include "zephui/MPicture.h"
 
 namespace ZephUI {
 namespace {
@@ -41,6 +46,13 @@ void AddButtonControls(const BuiltinSink& add) {
   add(u"CIconButton", FactoryScope::Both, WithTitle<CIconButton>());
   add(u"CTimerButton", FactoryScope::Both, WithTitle<CTimerButton>());
   add(u"CHelpButton", FactoryScope::Both, WithTitle<CHelpButton>());
+  add(u"MPicture", FactoryScope::Both, WithoutTitle<MPicture>());
+  add(u"CPhotoFrame", FactoryScope::Both, WithoutTitle<CPhotoFrame>());
+  add(u"CSliderPicture", FactoryScope::Both, WithoutTitle<CSliderPicture>());
+  add(u"CGifPicture", FactoryScope::Both, WithoutTitle<CGifPicture>());
+  add(u"CArea", FactoryScope::Both, [](const ControlArgs& a) -> std::unique_ptr<MControl> {
+    return std::make_unique<CArea>(a.parent, a.id, a.rect, a.visible, true);
+  });
 }
 
 }  // namespace ZephUI

@@ -44,4 +44,12 @@ list(APPEND ZEPHUI_SOURCES
   controls/CIconButton.cpp
   controls/CTimerButton.cpp
   controls/CHelpButton.cpp
+  controls/PictureDrawing.cpp
+  controls/MPicture.cpp
+  controls/AreaFill.cpp
+  controls/CArea.cpp
+  controls/CTextArea.cpp
+  controls/CPhotoFrame.cpp
+  controls/CSliderPicture.cpp
+  controls/CGifPicture.cpp
 )

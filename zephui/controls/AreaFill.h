@@ -1,0 +1,25 @@
+// The fill of the area controls: one colour, opaque or fading across the
+// control from one transparency to another, with an optional frame.
+#pragma once
+
+#include "zephui/Color.h"
+#include "zephui/Rect.h"
+#include "zephui/RenderContext.h"
+#include "zephui/RenderTypes.h"
+
+namespace ZephUI {
+
+/// Colour, fade and frame of an area, and how they are drawn.
+struct AreaFill {
+  GdiColor colour{0xFFFFFF};                          ///< fill colour
+  int startPercent = 80;                              ///< transparency at the first line, percent
+  int endPercent = 80;                                ///< transparency at the last line, percent
+  GradientDirection direction = GradientDirection::Vertical;  ///< lines are rows (vertical) or columns
+  bool frame = false;                                 ///< a one-pixel frame around an opaque fill
+  ArgbColor frameColour{0xFF050505};                  ///< frame colour
+
+  /// Draws the fill over `slot`, whose pixels hold what lies under the area.
+  void Render(RenderContext& target, const Rect& slot) const;
+};
+
+}  // namespace ZephUI

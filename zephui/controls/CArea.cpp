@@ -1,0 +1,37 @@
+#include "zephui/CArea.h"
+
+#include "controls/AreaFill.h"
+#include "controls/SlotCache.h"
+
+namespace ZephUI {
+
+CArea::CArea(MObject* parent, std::uint32_t id, const Rect& rect, bool visible, bool enabled)
+    : MControl(parent, id, rect, visible, enabled, false), fill_(std::make_unique<AreaFill>()) {}
+
+CArea::~CArea() = default;
+
+void CArea::DrawControl(RenderContext& hdc, const Rect& /*paintRect*/) {
+  SlotCache::Draw(*this, hdc, 1, 0, [this](RenderContext& target, const Rect& slot, int) { fill_->Render(target, slot); });
+}
+
+void CArea::SetTransparent(int startPercent, int endPercent, GdiColor colour) {
+  fill_->startPercent = startPercent;
+  fill_->endPercent = endPercent;
+  fill_->colour = colour;
+  UpdateControl(CacheReset::Reset);
+}
+
+void CArea::SetFrame(bool on, ArgbColor colour) {
+  fill_->frame = on;
+  fill_->frameColour = colour;
+  UpdateControl(CacheReset::Reset);
+}
+
+void CArea::SetTransitionDirection(GradientDirection direction) {
+  fill_->direction = direction;
+  UpdateControl(CacheReset::Reset);
+}
+
+GdiColor CArea::GetColor() const { return fill_->colour; }
+
+}  // namespace ZephUI

@@ -1,6 +1,9 @@
 #include "app/IniFile.h"
 
 #include <algorithm>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -11,6 +14,12 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
+std::string Lower(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  return out;
+}
+
 bool SameName(std::string_view a, std::string_view b) {
   const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
@@ -18,30 +27,50 @@ bool SameName(std::string_view a, std::string_view b) {
 
 }  // namespace
 
+// Lower-cased names index the sections and keys seen so far, so reading stays
+// linear however many entries a file holds.
+struct IniFile::ParseIndex {
+  std::unordered_map<std::string, std::size_t> sections;
+  std::vector<std::unordered_set<std::string>> keys;
+};
+
 IniFile IniFile::Parse(std::string_view text) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   IniFile file;
-  Section* current = nullptr;
+  ParseIndex index;
+  std::optional<std::size_t> current;
   while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = Trim(text.substr(0, end));
+    // CR LF, LF and a lone CR all end a line.
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view line = Trim(text.substr(0, end));
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
-      const std::size_t close = line.find(']');
-      const std::string_view name = Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
-      current = file.FindSection(name);
-      if (current == nullptr) current = &file.sections_.emplace_back(Section{std::string(name), {}});
-      continue;
+      current = file.OpenSection(line, index);
+    } else if (current) {
+      file.AddEntry(*current, line, index);
     }
-    const std::size_t eq = line.find('=');
-    if (current == nullptr || eq == std::string_view::npos) continue;
-    const std::string_view key = Trim(line.substr(0, eq));
-    const bool known = std::any_of(current->entries.begin(), current->entries.end(),
-                                   [&](const Entry& e) { return SameName(e.key, key); });
-    if (!known) current->entries.push_back(Entry{std::string(key), std::string(Trim(line.substr(eq + 1)))});
   }
   return file;
+}
+
+std::size_t IniFile::OpenSection(std::string_view line, ParseIndex& index) {
+  const std::size_t close = line.find(']');
+  const std::string_view name = Trim(line.substr(1, close == std::string_view::npos ? line.size() - 1 : close - 1));
+  const auto [it, added] = index.sections.try_emplace(Lower(name), sections_.size());
+  if (added) {
+    sections_.push_back(Section{std::string(name), {}});
+    index.keys.emplace_back();
+  }
+  return it->second;
+}
+
+void IniFile::AddEntry(std::size_t section, std::string_view line, ParseIndex& index) {
+  const std::size_t eq = line.find('=');
+  if (eq == std::string_view::npos) return;
+  const std::string_view key = Trim(line.substr(0, eq));
+  if (!index.keys[section].insert(Lower(key)).second) return;  // the first of two equal keys wins
+  sections_[section].entries.push_back(Entry{std::string(key), std::string(Trim(line.substr(eq + 1)))});
 }
 
 const IniFile::Section* IniFile::FindSection(std::string_view name) const {
@@ -84,6 +113,13 @@ bool IniFile::Remove(std::string_view section, std::string_view key) {
   if (it == s->entries.end()) return false;
   s->entries.erase(it);
   return true;
+}
+
+void IniFile::ForEach(
+    const std::function<void(std::string_view section, std::string_view key, std::string_view value)>& visit) const {
+  for (const Section& s : sections_) {
+    for (const Entry& e : s.entries) visit(s.name, e.key, e.value);
+  }
 }
 
 std::string IniFile::Serialize() const {

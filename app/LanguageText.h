@@ -1,5 +1,6 @@
 // Interface texts by number, read from "<program folder>language/<id>.lan".
-// Nothing is cached: a changed language id takes effect at the next lookup.
+// The file is read once and held; a changed language id (or a changed file)
+// takes effect at the next lookup.
 #pragma once
 
 #include <string>

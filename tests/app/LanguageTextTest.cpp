@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/SystemLanguage.h"
 #include "tests/support/TempFolder.h"
 #include "zephui/Text.h"
@@ -29,6 +31,42 @@ TEST_F(LanguageTextTest, LongValuesAreCutTo259Characters) {
   EXPECT_EQ(Lookup(1), std::u16string(259, u'x'));
   // A character outside the BMP straddling the cut is dropped whole.
   EXPECT_EQ(Lookup(2), std::u16string(258, u'y'));
+}
+
+// Translators' tools write UTF-16 with a byte-order mark, and some end lines with CR alone.
+TEST_F(LanguageTextTest, Utf16AndCrOnlyFilesReadLikeUtf8) {
+  const std::u16string text = u"[KB.DIALOG]\r\n65=Profil \u00E9\u4E2D\r\n66=Second\r\n";
+  std::string little = "\xFF\xFE", big = "\xFE\xFF";
+  for (char16_t c : text) {
+    little += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    big += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+  }
+  struct Case {
+    const char* name;
+    std::string bytes;
+  };
+  for (const Case& c : {Case{"utf-16le", little}, Case{"utf-16be", big},
+                        Case{"cr only", "[KB.DIALOG]\r65=Profil \xC3\xA9\xE4\xB8\xAD\r66=Second\r"},
+                        Case{"bom, mixed ends", "\xEF\xBB\xBF[KB.DIALOG]\n65=Profil \xC3\xA9\xE4\xB8\xAD\r\n66=Second"}}) {
+    SCOPED_TRACE(c.name);
+    folder_.Write("language/1033.lan", c.bytes);
+    EXPECT_EQ(Lookup(65), u"Profil \u00E9\u4E2D");
+    EXPECT_EQ(Lookup(66), u"Second");
+  }
+}
+
+// The file is held, but a change of language or of the file itself shows at the next lookup.
+TEST_F(LanguageTextTest, ChangedLanguageOrFileIsReadAgain) {
+  folder_.Write("language/1033.lan", "[KB.DIALOG]\n65=English\n");
+  folder_.Write("language/1031.lan", "[KB.DIALOG]\n65=Deutsch\n");
+  EXPECT_EQ(Lookup(65), u"English");
+  EXPECT_EQ(Lookup(65, 1031), u"Deutsch");
+  EXPECT_EQ(Lookup(65), u"English");
+  folder_.Write("language/1033.lan", "[KB.DIALOG]\n65=Other text\n");
+  EXPECT_EQ(Lookup(65), u"Other text");
+  std::filesystem::remove(folder_.Path() + "language/1033.lan");
+  std::filesystem::create_directories(folder_.Path() + "language/1033.lan");
+  EXPECT_EQ(Lookup(65), u"");  // a folder in its place reads as a missing file
 }
 
 TEST_F(LanguageTextTest, MissingFileGivesEmptyTextsAndIsReadAgainEveryTime) {

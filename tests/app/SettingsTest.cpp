@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 
+#include "app/AtomicFile.h"
 #include "app/LanguageText.h"
 #include "app/Paths.h"
 #include "app/Startup.h"
@@ -94,6 +99,31 @@ TEST_F(SettingsTest, AutoRunCommandTooLongForTheBufferReadsAsNotSet) {
   EXPECT_FALSE(IsAutoRunSet());
   env_.Root().Write("config/autostart/Test Device.desktop", "[Desktop Entry]\nExec=/" + std::string(253, 'x') + "\n");
   EXPECT_TRUE(IsAutoRunSet());
+}
+
+// A folder, a pipe or a device where a file belongs reads as a file that is not
+// there; none may throw or block.
+TEST_F(SettingsTest, FoldersPipesAndDevicesReadAsMissingFiles) {
+  std::filesystem::create_directories(env_.Root().Path() + "config/autostart/Test Device.desktop");
+  EXPECT_FALSE(IsAutoRunSet());
+  std::string bytes = "untouched";
+  for (const std::string& path : {env_.Root().Path() + "config/autostart", std::string("/dev/null")}) {
+    EXPECT_FALSE(ReadWholeFile(path, bytes)) << path;
+  }
+  EXPECT_EQ(bytes, "untouched");
+  const std::string pipe = env_.Root().Path() + "pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EXIT(
+      {
+        alarm(60);  // a watchdog, not a measurement: the old reader blocked here for ever
+        std::string read;
+        std::exit(ReadWholeFile(pipe, read) ? 1 : 0);
+      },
+      ::testing::ExitedWithCode(0), "");
+  env_.Root().Write("small", "0123456789");
+  EXPECT_FALSE(ReadWholeFile(env_.Root().Path() + "small", bytes, 9));
+  ASSERT_TRUE(ReadWholeFile(env_.Root().Path() + "small", bytes, 10));
+  EXPECT_EQ(bytes, "0123456789");
 }
 
 }  // namespace

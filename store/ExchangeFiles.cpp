@@ -1,10 +1,14 @@
 #include "store/ExchangeFiles.h"
 
+#include <algorithm>
 #include <map>
+#include <set>
 #include <utility>
 #include <vector>
 
+#include "app/AtomicFile.h"
 #include "catalogue/XmlDocument.h"
+#include "store/MacroLimits.h"
 #include "store/ProfileStore.h"
 #include "zephui/Text.h"
 
@@ -53,32 +57,47 @@ void WriteAssignment(XmlDocument& xml, const KeyAssignmentRecord& a) {
   xml.SetAttribute(u"macro_desc", a.description);
 }
 
+// A delay the recorder could never have measured is cut to its cap, so a file cannot make playback sleep for days.
+int Delay(const XmlDocument& xml, const char16_t* name) { return std::clamp(Number(xml, name), 0, kMaxStepDelayMs); }
+
 MacroRecord MacroFromFile(const XmlDocument& xml, std::u16string name) {
   MacroRecord macro;
   macro.name = std::move(name);
   macro.playTimes = Number(xml, u"times");
   macro.delayType = Number(xml, u"type");
-  macro.delayTime = Number(xml, u"delaytime");
+  macro.delayTime = Delay(xml, u"delaytime");
   macro.linkCount = 0;
   macro.loopType = 0;
   return macro;
 }
 
-// Adds the <item> steps of the current <macroinfo>'s <macroitems>, numbered from 0.
-bool ImportSteps(XmlDocument& xml, ProfileStore& store, int macroId) {
+// A macro as a file gives it, read whole before the store is touched.
+struct FileMacro {
+  MacroRecord macro;
+  int fileId = 0;
   std::vector<StepRecord> steps;
+};
+
+// Reads the <item> steps of the current <macroinfo>'s <macroitems>; false when there are more than a macro may hold.
+bool ReadSteps(XmlDocument& xml, std::vector<StepRecord>& steps) {
   xml.Enter();
   if (xml.FindSibling(u"macroitems") && xml.Enter()) {
     while (xml.FindSibling(u"item")) {
-      if (steps.size() >= static_cast<std::size_t>(ExchangeFiles::kMaxSteps)) return false;
-      steps.push_back(StepRecord{0, macroId, Number(xml, u"type"), static_cast<int>(steps.size()),
-                                 Number(xml, u"value"), Number(xml, u"delay_time"), xml.Attribute(u"desc")});
+      if (steps.size() >= static_cast<std::size_t>(kMaxMacroSteps)) return false;
+      steps.push_back(StepRecord{0, 0, Number(xml, u"type"), static_cast<int>(steps.size()), Number(xml, u"value"),
+                                 Delay(xml, u"delay_time"), xml.Attribute(u"desc")});
     }
     xml.Leave();
   }
   xml.Leave();
-  const std::size_t count = steps.size();
-  return count == 0 || store.AddSteps(std::move(steps)) == static_cast<int>(count);
+  return true;
+}
+
+// Only a regular file is read (a pipe would never end), and only up to the size a document may have.
+bool LoadImport(XmlDocument& xml, const std::string& path, const char16_t* root) {
+  std::string bytes;
+  return ReadWholeFile(path, bytes, XmlDocument::kMaxFileBytes) && xml.LoadBytes(bytes) && xml.FindSibling(root) &&
+         xml.Enter();
 }
 
 }  // namespace
@@ -132,43 +151,62 @@ bool ExchangeFiles::ExportMacro(int macroId, const std::string& path) {
 
 namespace {
 
-struct ImportedMacro {
-  std::u16string name;
-  int id;
+// What a profile file asks to be stored.
+struct ProfileFile {
+  std::vector<FileMacro> macros;  // only those not already in the database
+  std::vector<KeyAssignmentRecord> keys;
 };
 
-// First reading: every <macroinfo> not already in the database becomes a new
-// macro; returns false when anything could not be stored.
-bool ImportProfileMacros(XmlDocument& xml, ProfileStore& store, std::map<int, int>& idMap,
-                         std::vector<ImportedMacro>& imported) {
-  std::vector<MacroRecord> existing;
-  store.ListMacros(existing);
+// First reading: every <macroinfo> that is not a macro of this database (same name and same id).
+bool ReadProfileMacros(XmlDocument& xml, const std::vector<MacroRecord>& existing, std::vector<FileMacro>& macros) {
+  std::set<std::pair<std::u16string, int>> known;
+  for (const MacroRecord& m : existing) known.emplace(m.name, m.macroId);
   int count = 0;
   while (xml.FindSibling(u"macroinfo")) {
     if (++count > ExchangeFiles::kMaxMacros) return false;
-    const std::u16string name = xml.Attribute(u"name");
-    const int fileId = Number(xml, u"macro_id");
-    bool known = false;
-    for (const MacroRecord& m : existing) known |= m.name == name && m.macroId == fileId;
-    if (known) continue;  // the same macro exported from this database: reuse it
-    int newId = 0;
-    if (!store.InsertMacro(MacroFromFile(xml, name), newId)) return false;
-    idMap[fileId] = newId;
-    imported.push_back(ImportedMacro{name, newId});
-    if (!ImportSteps(xml, store, newId)) return false;
+    FileMacro macro{MacroFromFile(xml, xml.Attribute(u"name")), Number(xml, u"macro_id"), {}};
+    if (known.contains({macro.macro.name, macro.fileId})) continue;  // exported from here: reused
+    if (!ReadSteps(xml, macro.steps)) return false;
+    macros.push_back(std::move(macro));
   }
   return true;
 }
 
-// Second reading: the key assignments of every layer, played macros renumbered.
-bool ImportAssignments(XmlDocument& xml, ProfileStore& store, int profileId, const std::map<int, int>& idMap) {
+// Second reading: the key assignments of every layer.
+bool ReadKeyItems(XmlDocument& xml, std::vector<KeyAssignmentRecord>& keys) {
   if (!xml.FindSibling(u"keyitems") || !xml.Enter()) return true;
-  int count = 0;
   while (xml.FindSibling(u"item")) {
-    if (++count > ExchangeFiles::kMaxKeyItems) return false;
-    KeyAssignmentRecord a{0, profileId, Number(xml, u"fn_layer"), Number(xml, u"key_code"), Number(xml, u"layout_value"),
-                          xml.Attribute(u"layout_desc"), Number(xml, u"macro_type"), Number(xml, u"macro_value"),
-                          Number(xml, u"macro_value2"), Number(xml, u"macro_value3"), xml.Attribute(u"macro_desc")};
+    if (keys.size() >= static_cast<std::size_t>(ExchangeFiles::kMaxKeyItems)) return false;
+    keys.push_back(KeyAssignmentRecord{0, 0, Number(xml, u"fn_layer"), Number(xml, u"key_code"),
+                                       Number(xml, u"layout_value"), xml.Attribute(u"layout_desc"),
+                                       Number(xml, u"macro_type"), Number(xml, u"macro_value"),
+                                       Number(xml, u"macro_value2"), Number(xml, u"macro_value3"),
+                                       xml.Attribute(u"macro_desc")});
+  }
+  return true;
+}
+
+// The whole file, or false when it is no profile file (no <profileinfo> included) or exceeds a limit.
+bool ReadProfileFile(const std::string& path, const std::vector<MacroRecord>& existing, ProfileFile& file) {
+  XmlDocument xml;
+  if (!LoadImport(xml, path, u"profile") || !ReadProfileMacros(xml, existing, file.macros)) return false;
+  xml.Leave();
+  xml.Enter();  // the profile itself is read from the top again
+  return xml.FindSibling(u"profileinfo") && ReadKeyItems(xml, file.keys);
+}
+
+bool ReadMacroFile(const std::string& path, std::u16string name, FileMacro& macro) {
+  XmlDocument xml;
+  if (!LoadImport(xml, path, u"macro") || !xml.FindSibling(u"macroinfo")) return false;
+  macro.macro = MacroFromFile(xml, std::move(name));
+  return ReadSteps(xml, macro.steps);
+}
+
+// Stores the assignments for the new profile, played macros renumbered.
+bool StoreAssignments(ProfileStore& store, std::vector<KeyAssignmentRecord>& keys, int profileId,
+                      const std::map<int, int>& idMap) {
+  for (KeyAssignmentRecord& a : keys) {
+    a.profile = profileId;
     if (a.macroType == kMacroAssignment) {
       if (const auto it = idMap.find(a.macroValue); it != idMap.end()) a.macroValue = it->second;
     }
@@ -178,40 +216,45 @@ bool ImportAssignments(XmlDocument& xml, ProfileStore& store, int profileId, con
   return true;
 }
 
-bool EnterRoot(XmlDocument& xml, const std::string& path, const char16_t* root) {
-  return xml.LoadFile(path) && xml.FindSibling(root) && xml.Enter();
-}
+struct ImportedMacro {
+  std::u16string name;
+  int id;
+};
 
 }  // namespace
 
+// The file is read and checked before the store is locked; storing is one transaction.
 int ExchangeFiles::ImportProfile(const std::string& path, ExchangeListener& listener) {
+  std::vector<MacroRecord> existing;
+  store_.ListMacros(existing);
+  ProfileFile file;
+  if (!ReadProfileFile(path, existing, file)) return 0;
+  const std::u16string name = NameFromPath(path);
   std::map<int, int> idMap;
   std::vector<ImportedMacro> macros;
-  const std::u16string name = NameFromPath(path);
   int profileId = 0;
   const bool stored = store_.RunInTransaction([&] {
-    XmlDocument xml;
-    if (EnterRoot(xml, path, u"profile") && !ImportProfileMacros(xml, store_, idMap, macros)) return false;
-    // The file is read again from the top for the profile itself.
-    if (!EnterRoot(xml, path, u"profile") || !xml.FindSibling(u"profileinfo")) return true;  // no profile to add
+    for (FileMacro& m : file.macros) {
+      int newId = 0;
+      if (!store_.AddMacroWithSteps(m.macro, std::move(m.steps), newId)) return false;
+      idMap[m.fileId] = newId;  // a later <macroinfo> with the same id wins
+      macros.push_back(ImportedMacro{m.macro.name, newId});
+    }
     profileId = store_.AddProfile(ProfileRecord{0, name, u"", 0, 0});
-    return profileId != 0 && ImportAssignments(xml, store_, profileId, idMap) && store_.SetActiveProfile(profileId);
+    return profileId != 0 && StoreAssignments(store_, file.keys, profileId, idMap) && store_.SetActiveProfile(profileId);
   });
   if (!stored) return 0;
   for (const ImportedMacro& m : macros) listener.MacroImported(m.name, m.id, true);
-  if (profileId != 0) listener.ProfileImported(name, profileId);
+  listener.ProfileImported(name, profileId);
   return profileId;
 }
 
 int ExchangeFiles::ImportMacro(const std::string& path, ExchangeListener& listener) {
   const std::u16string name = NameFromPath(path);
+  FileMacro macro;
+  if (!ReadMacroFile(path, name, macro)) return 0;
   int macroId = 0;
-  const bool stored = store_.RunInTransaction([&] {
-    XmlDocument xml;
-    if (!EnterRoot(xml, path, u"macro") || !xml.FindSibling(u"macroinfo")) return false;
-    return store_.InsertMacro(MacroFromFile(xml, name), macroId) && ImportSteps(xml, store_, macroId);
-  });
-  if (!stored) return 0;
+  if (!store_.AddMacroWithSteps(macro.macro, std::move(macro.steps), macroId)) return 0;
   listener.MacroImported(name, macroId, false);
   return macroId;
 }

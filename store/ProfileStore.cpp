@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <array>
+#include <map>
 #include <sys/stat.h>
 
+#include "store/MacroLimits.h"
 #include "store/SQLiteAutoTransaction.h"
 #include "store/StoreQuery.h"
 #include "zephui/Text.h"
@@ -75,7 +77,7 @@ bool ProfileStore::OpenDeviceDatabase(const std::string& userDataFolder, const s
   } else if (db_.IsOpen()) {
     open_ = true;
   } else {
-    open_ = db_.Open(path_, key_, kOpenExisting);
+    open_ = db_.Open(path_, key_, kOpenExisting) && CreateSchema();
   }
   return open_;
 }
@@ -84,9 +86,17 @@ bool ProfileStore::CreateDatabase() {
   Lock lock(lock_);
   if (db_.IsOpen()) return true;
   if (!db_.Open(path_, key_, kOpenNew)) return false;
-  bool allCreated = true;
+  return CreateSchema();
+}
+
+// Every statement creates only what is missing, so running them at each open
+// also completes a file whose first creation was cut short (a crash, a full
+// disk, an empty file). One transaction: the schema lands whole or not at all.
+bool ProfileStore::CreateSchema() {
+  SQLiteAutoTransaction transaction(db_);
+  bool allCreated = transaction.Active();
   for (const char* statement : kSchema) allCreated = db_.Execute(statement) == SQLITE_OK && allCreated;
-  return allCreated;
+  return transaction.Commit() && allCreated;
 }
 
 void ProfileStore::Close() {
@@ -426,7 +436,7 @@ int ProfileStore::CopyMacro(int id, std::u16string_view newName) {
     std::vector<StepRecord> steps;
     ListSteps(id, steps);
     for (StepRecord& step : steps) step.macroId = newId;
-    return InsertSteps(steps);
+    return steps.size() <= static_cast<std::size_t>(kMaxMacroSteps) && InsertSteps(steps);
   });
   return copied ? newId : 0;
 }
@@ -442,36 +452,76 @@ bool BindAndRunStep(StoreQuery& q, const StepRecord& s) {
   return q.Bind(s.macroId).Bind(s.type).Bind(s.recordIndex).Bind(s.description).Bind(s.value).Bind(s.delayTime).Run();
 }
 
+// Gives the steps to one macro and numbers them in order.
+void NumberSteps(std::vector<StepRecord>& steps, int macroId) {
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    steps[i].macroId = macroId;
+    steps[i].recordIndex = static_cast<int>(i);
+  }
+}
+
+bool TooManySteps(std::size_t count) { return count > static_cast<std::size_t>(kMaxMacroSteps); }
+
 }  // namespace
 
 int ProfileStore::AddStep(const StepRecord& step) {
   Lock lock(lock_);
+  if (CountSteps(step.macroId) >= kMaxMacroSteps) return SQLITE_TOOBIG;
   StoreQuery q(db_, kInsertStep);
   return BindAndRunStep(q, step) ? InsertedId(true) : q.Result();
 }
 
+// One prepared statement for the whole batch: preparing per step costs more than the insert.
 bool ProfileStore::InsertSteps(const std::vector<StepRecord>& steps) {
+  StoreQuery q(db_, kInsertStep);
   for (const StepRecord& step : steps) {
-    StoreQuery q(db_, kInsertStep);
+    q.Reset();
     if (!BindAndRunStep(q, step)) return false;
   }
   return true;
 }
 
+int ProfileStore::CountSteps(int macroId) {
+  Lock lock(lock_);
+  StoreQuery q(db_, "SELECT count(*) FROM t_macrorecord WHERE macro_id = ?");
+  return q.Bind(macroId).NextRow() ? q.Int(0) : 0;
+}
+
+// No macro may end up with more than kMaxMacroSteps, counting the steps it already has.
+bool ProfileStore::StepsFit(const std::vector<StepRecord>& steps) {
+  std::map<int, std::size_t> added;
+  for (const StepRecord& step : steps) ++added[step.macroId];
+  for (const auto& [macroId, count] : added) {
+    if (TooManySteps(count) || TooManySteps(count + static_cast<std::size_t>(CountSteps(macroId)))) return false;
+  }
+  return true;
+}
+
 int ProfileStore::AddSteps(std::vector<StepRecord> steps) {
-  const bool stored = RunInTransaction([&] { return InsertSteps(steps); });
+  const bool stored = RunInTransaction([&] { return StepsFit(steps) && InsertSteps(steps); });
   return stored ? static_cast<int>(steps.size()) : 0;
 }
 
 bool ProfileStore::ReplaceSteps(int macroId, std::vector<StepRecord> steps) {
-  for (std::size_t i = 0; i < steps.size(); ++i) {
-    steps[i].macroId = macroId;
-    steps[i].recordIndex = static_cast<int>(i);
-  }
+  if (TooManySteps(steps.size())) return false;
+  NumberSteps(steps, macroId);
   // One transaction: a crash keeps either the old steps or the new ones.
   return RunInTransaction([&] {
     return StoreQuery(db_, "DELETE FROM t_macrorecord WHERE macro_id = ?").Bind(macroId).Run() && InsertSteps(steps);
   });
+}
+
+bool ProfileStore::AddMacroWithSteps(const MacroRecord& record, std::vector<StepRecord> steps, int& macroId) {
+  macroId = 0;
+  if (TooManySteps(steps.size())) return false;
+  int newId = 0;
+  const bool stored = RunInTransaction([&] {
+    if (!InsertMacro(record, newId)) return false;
+    NumberSteps(steps, newId);
+    return InsertSteps(steps);
+  });
+  if (stored) macroId = newId;
+  return stored;
 }
 
 int ProfileStore::ListSteps(int macroId, std::vector<StepRecord>& steps) {

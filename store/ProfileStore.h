@@ -31,7 +31,7 @@ class ProfileStore {
   // --- the database file -------------------------------------------------
   /// The database file of a model: "<folder>db/<name>_data_v4.db".
   static std::string DatabasePath(const std::string& userDataFolder, const std::u16string& keyboardName);
-  /// Opens the model's database, creating it with its schema when the file is new; the result is kept as IsOpen.
+  /// Opens the model's database, creating the file when it is new and whatever of the schema is missing; the result is kept as IsOpen.
   bool OpenDeviceDatabase(const std::string& userDataFolder, const std::u16string& keyboardName);
   /// Opens and creates a new database at the current path; true when every schema statement succeeded.
   bool CreateDatabase();
@@ -119,12 +119,17 @@ class ProfileStore {
   int CopyMacro(int id, std::u16string_view newName);
 
   // --- macro steps ---------------------------------------------------------------------
-  /// Adds one step; the new id, or the SQLite result code on failure.
+  // No operation lets a macro hold more than kMaxMacroSteps steps (store/MacroLimits.h).
+  /// Adds one step; the new id, or the SQLite result code on failure (SQLITE_TOOBIG when the macro is full).
   int AddStep(const StepRecord& step);
-  /// Adds the steps in one transaction; their count, or 0 when any insert failed (nothing is stored then).
+  /// Adds the steps in one transaction; their count, or 0 when any insert failed or a macro would overflow (nothing is stored then).
   int AddSteps(std::vector<StepRecord> steps);
-  /// Replaces a macro's steps by the list, numbered in order, all or nothing.
+  /// Replaces a macro's steps by the list, numbered in order, all or nothing; false for more steps than a macro may hold.
   bool ReplaceSteps(int macroId, std::vector<StepRecord> steps);
+  /// Adds a macro with the record's settings and the steps, numbered in order, all or nothing; false and id 0 on failure.
+  bool AddMacroWithSteps(const MacroRecord& record, std::vector<StepRecord> steps, int& macroId);
+  /// Number of a macro's steps.
+  int CountSteps(int macroId);
   /// A macro's steps by ascending record index; the count.
   int ListSteps(int macroId, std::vector<StepRecord>& steps);
   /// Deletes a macro's steps.
@@ -158,8 +163,10 @@ class ProfileStore {
 
  private:
   using Lock = std::lock_guard<std::recursive_mutex>;
+  bool CreateSchema();
   int InsertedId(bool inserted);
   bool InsertSteps(const std::vector<StepRecord>& steps);
+  bool StepsFit(const std::vector<StepRecord>& steps);
   bool InsertKeyColors(const std::vector<KeyColorRecord>& colors);
 
   SQLiteDB db_;

@@ -16,8 +16,14 @@ bool SQLiteAutoTransaction::Begin() {
 
 bool SQLiteAutoTransaction::Commit() {
   if (!active_) return false;
-  active_ = false;
-  return db_.Execute("END") == SQLITE_OK;
+  if (db_.Execute("END") == SQLITE_OK) {
+    active_ = false;
+    return true;
+  }
+  // A commit refused (a reader holding a rollback-journal file, a full disk)
+  // leaves the transaction open; every later write would join it and be lost.
+  Rollback();
+  return false;
 }
 
 bool SQLiteAutoTransaction::Rollback() {

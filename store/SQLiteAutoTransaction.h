@@ -14,7 +14,7 @@ class SQLiteAutoTransaction {
 
   /// Begins again when not active; true when it succeeded.
   bool Begin();
-  /// Commits ("END"); true when it succeeded.
+  /// Commits ("END"); true when it succeeded. A failed commit is rolled back, so the connection is usable again.
   bool Commit();
   /// Rolls back; true when it succeeded.
   bool Rollback();

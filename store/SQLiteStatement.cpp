@@ -8,6 +8,13 @@ void SQLiteStatement::Finalize() {
   done_ = 1;
 }
 
+int SQLiteStatement::Reset() {
+  if (statement_ == nullptr) return SQLITE_MISUSE;
+  sqlite3_clear_bindings(statement_);
+  done_ = 1;
+  return sqlite3_reset(statement_);
+}
+
 int SQLiteStatement::BindInt(int position, int value) {
   return statement_ == nullptr ? SQLITE_MISUSE : sqlite3_bind_int(statement_, position, value);
 }

@@ -24,6 +24,8 @@ class SQLiteStatement {
   const char* ColumnText(int index) const;
   /// 1 when created and again after a step returned SQLITE_DONE.
   int Done() const { return done_; }
+  /// Resets the statement to run again and clears its bindings.
+  int Reset();
   /// Finalizes the statement; it can be prepared again.
   void Finalize();
 

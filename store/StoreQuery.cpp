@@ -15,6 +15,12 @@ StoreQuery& StoreQuery::Bind(std::u16string_view text) {
   return *this;
 }
 
+void StoreQuery::Reset() {
+  statement_.Reset();
+  texts_.clear();
+  position_ = 0;
+}
+
 bool StoreQuery::Run() {
   result_ = statement_.Step();
   return result_ == SQLITE_OK || result_ == SQLITE_ROW || result_ == SQLITE_DONE;

@@ -20,6 +20,9 @@ class StoreQuery {
   /// Binds wide text, as UTF-8, at the next position.
   StoreQuery& Bind(std::u16string_view text);
 
+  /// Makes the prepared statement ready to be bound and run again.
+  void Reset();
+
   /// Steps once; true for SQLITE_OK, SQLITE_ROW and SQLITE_DONE.
   bool Run();
   /// Steps to the next row; true while there is one.

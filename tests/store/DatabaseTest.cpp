@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <filesystem>
+#include <string>
 
 #include "store/DeviceDatabaseSwitch.h"
 #include "store/SQLiteAutoTransaction.h"
@@ -104,6 +107,56 @@ TEST_F(DatabaseTest, DeletingTheDatabaseRemovesItsLogToo) {
   EXPECT_FALSE(std::filesystem::exists(DbPath() + "-wal"));
   ASSERT_TRUE(store_.OpenDeviceDatabase(folder_.Path(), kBoard));  // a new, empty store
   EXPECT_EQ(QueryInt("SELECT count(*) FROM t_profile_data"), 0);
+}
+
+// A copy restored by a backup tool is in rollback-journal mode. While another
+// process reads it, neither the switch to WAL nor a commit can happen; the
+// refused commit must be rolled back, or later saves would silently join it.
+TEST_F(DatabaseTest, RefusedCommitIsRolledBackAndTheFileBecomesWalWhenItCan) {
+  const int macro = store_.AddMacro(u"m");
+  store_.Close();
+  ASSERT_TRUE(Exec("PRAGMA journal_mode=DELETE;"));
+  sqlite3* reader = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(DbPath().c_str(), &reader, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM t_profile_data;", nullptr, nullptr, nullptr), SQLITE_OK);
+
+  ASSERT_TRUE(store_.OpenDeviceDatabase(folder_.Path(), kBoard));
+  EXPECT_EQ(QueryText("PRAGMA journal_mode"), "delete");  // the reader kept it from switching
+  EXPECT_FALSE(store_.ReplaceSteps(macro, {StepRecord{0, 0, 2, 0, 65, 10, u"lost"}}));
+  ASSERT_EQ(sqlite3_exec(reader, "COMMIT;", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(reader);
+
+  const int profile = store_.AddProfile(ProfileRecord{0, u"kept", u"", 0, 0});
+  ASSERT_GT(profile, 0);
+  EXPECT_TRUE(store_.ReplaceSteps(macro, {StepRecord{0, 0, 2, 0, 66, 10, u"saved"}}));
+  // What another connection sees is what a restart would see.
+  EXPECT_EQ(QueryText("SELECT name FROM t_profile_data WHERE profile = " + std::to_string(profile)), "kept");
+  EXPECT_EQ(QueryText("SELECT group_concat(desc) FROM t_macrorecord"), "saved");
+  store_.Close();
+  ASSERT_TRUE(store_.OpenDeviceDatabase(folder_.Path(), kBoard));
+  EXPECT_EQ(QueryText("PRAGMA journal_mode"), "wal");
+}
+
+// A first creation cut short (crash, full disk) or an empty file must not give
+// a database that opens but can never save: the next open completes it.
+TEST_F(DatabaseTest, EmptyOrHalfCreatedFileIsCompletedAtTheNextOpen) {
+  store_.Close();
+  for (const char* setup : {"", "CREATE TABLE t_configdata (config_id INTEGER PRIMARY KEY AUTOINCREMENT, "
+                                "profile INTEGER, key TEXT, value TEXT);"}) {
+    SCOPED_TRACE(setup);
+    ASSERT_TRUE(store_.DeleteDeviceDatabase(folder_.Path(), kBoard));
+    folder_.Write("db/Test Board_data_v4.db", "");
+    if (*setup != '\0') {
+      ASSERT_TRUE(Exec(setup));
+    }
+    ASSERT_TRUE(store_.OpenDeviceDatabase(folder_.Path(), kBoard));
+    EXPECT_EQ(QueryInt("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name LIKE 't\\_%' ESCAPE '\\'"), 9);
+    EXPECT_EQ(QueryInt("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL"), 8);
+    EXPECT_GT(store_.AddProfile(ProfileRecord{0, u"p", u"", 0, 0}), 0);
+    const int macro = store_.AddMacro(u"m");
+    EXPECT_TRUE(store_.ReplaceSteps(macro, {StepRecord{0, 0, 2, 0, 65, 10, u"A"}}));
+    store_.Close();
+  }
 }
 
 TEST(DatabaseWithoutFolder, CreatingFailsWhenTheFolderIsMissing) {

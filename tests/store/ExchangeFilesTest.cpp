@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <climits>
+#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "store/MacroLimits.h"
 #include "tests/store/StoreFixture.h"
 
 namespace {
@@ -605,6 +610,82 @@ TEST_F(ExchangeFilesTest, OversizedFilesAreRefusedWholeAndTheLimitsThemselvesPas
   ASSERT_GT(macro, 0);
   EXPECT_EQ(QueryInt("SELECT count(*) FROM t_macrorecord WHERE macro_id = " + std::to_string(macro)),
             ExchangeFiles::kMaxSteps);
+}
+
+// Whatever the store accepts must export and import again, so the store and
+// the importer share one limit on a macro's length.
+TEST_F(ExchangeFilesTest, TheLongestMacroTheStoreHoldsRoundTripsAndNoMacroGrowsPastIt) {
+  const int macro = store_.AddMacro(u"long");
+  const std::vector<StepRecord> full(kMaxMacroSteps, StepRecord{0, 0, 2, 0, 65, 1, u"A"});
+  std::vector<StepRecord> tooMany = full;
+  tooMany.push_back(tooMany.back());
+  EXPECT_FALSE(store_.ReplaceSteps(macro, tooMany));
+  int refusedId = -1;
+  EXPECT_FALSE(store_.AddMacroWithSteps(MacroRecord{}, tooMany, refusedId));
+  EXPECT_EQ(refusedId, 0);
+  ASSERT_TRUE(store_.ReplaceSteps(macro, full));
+  EXPECT_EQ(store_.AddSteps({StepRecord{0, macro, 2, kMaxMacroSteps, 65, 1, u"A"}}), 0);
+  EXPECT_EQ(store_.AddStep(StepRecord{0, macro, 2, kMaxMacroSteps, 65, 1, u"A"}), SQLITE_TOOBIG);
+  EXPECT_EQ(store_.CountSteps(macro), kMaxMacroSteps);
+  EXPECT_EQ(QueryInt("SELECT count(*) FROM t_macro_data"), 1);
+
+  const std::string path = folder_.Path() + "Long.xml";
+  ASSERT_TRUE(files_.ExportMacro(macro, path));
+  const int copy = files_.ImportMacro(path, listener_);
+  ASSERT_GT(copy, 0);
+  EXPECT_EQ(store_.CountSteps(copy), kMaxMacroSteps);
+}
+
+TEST_F(ExchangeFilesTest, DelaysAreCutToTheRecordersLimit) {
+  const std::string path = Write("Slow.xml",
+      "<macro><macroinfo name=\"s\" times=\"1\" type=\"3\" delaytime=\"2147483647\"><macroitems>"
+      "<item desc=\"a\" type=\"2\" value=\"65\" delay_time=\"2147483647\"/>"
+      "<item desc=\"b\" type=\"3\" value=\"65\" delay_time=\"-5\"/>"
+      "<item desc=\"c\" type=\"2\" value=\"66\" delay_time=\"31000\"/>"
+      "</macroitems></macroinfo></macro>");
+  const int id = files_.ImportMacro(path, listener_);
+  ASSERT_GT(id, 0);
+  MacroRecord m;
+  ASSERT_TRUE(store_.ReadMacro(id, m));
+  EXPECT_EQ(m.delayTime, kMaxStepDelayMs);
+  std::vector<StepRecord> steps;
+  ASSERT_EQ(store_.ListSteps(id, steps), 3);
+  EXPECT_EQ(steps[0].delayTime, kMaxStepDelayMs);
+  EXPECT_EQ(steps[1].delayTime, 0);
+  EXPECT_EQ(steps[2].delayTime, kMaxStepDelayMs);
+}
+
+// A profile file without <profileinfo> holds no profile: nothing of it is stored or announced.
+TEST_F(ExchangeFilesTest, ProfileFileWithoutProfileinfoIsRefusedWhole) {
+  ExpectRefused("noinfo.xml", kHeader + std::string("<profile><macroinfo name=\"m\" macro_id=\"5\"><macroitems>"
+                                                    "<item desc=\"d\" type=\"2\" value=\"65\"/></macroitems>"
+                                                    "</macroinfo><keyitems><item key_code=\"4\" macro_type=\"3\" "
+                                                    "macro_value=\"5\"/></keyitems></profile>"),
+                false);
+}
+
+// Only regular files are imported: a pipe would block the import (and the store) for ever.
+TEST_F(ExchangeFilesTest, PipesFoldersAndDevicesAreNotImported) {
+  const std::string pipe = folder_.Path() + "pipe.xml";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const std::string folder = folder_.Path() + "folder.xml";
+  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+  const Counts before = Snapshot();
+  EXPECT_EXIT(
+      {
+        alarm(60);  // a watchdog, not a measurement: the old reader blocked here for ever
+        RecordingListener listener;
+        ExchangeFiles files(store_);
+        const int imported = files.ImportProfile(pipe, listener) + files.ImportMacro(pipe, listener);
+        std::exit(imported == 0 && listener.Silent() ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  for (const std::string& path : {folder, std::string("/dev/null"), std::string("/dev/zero")}) {
+    EXPECT_EQ(files_.ImportProfile(path, listener_), 0) << path;
+    EXPECT_EQ(files_.ImportMacro(path, listener_), 0) << path;
+  }
+  EXPECT_TRUE(listener_.Silent());
+  EXPECT_EQ(Snapshot(), before);
 }
 
 // --- all or nothing -----------------------------------------------------------------

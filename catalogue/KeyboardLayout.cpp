@@ -1,5 +1,7 @@
 #include "catalogue/KeyboardLayout.h"
 
+#include <algorithm>
+
 #include "catalogue/Catalogue.h"
 #include "catalogue/XmlDocument.h"
 #include "zephui/Text.h"
@@ -12,6 +14,11 @@ constexpr std::uint32_t kLightingPage = 0x04;
 
 int Number(const XmlDocument& xml, const char16_t* name) { return ZephUI::ParseDecimal(xml.Attribute(name)); }
 
+// Picture coordinates stay in a range where adding a width to an origin cannot overflow.
+int Coordinate(int value) { return std::clamp(value, -KeyboardLayout::kMaxCoordinate, KeyboardLayout::kMaxCoordinate); }
+
+int Coordinate(const XmlDocument& xml, const char16_t* name) { return Coordinate(Number(xml, name)); }
+
 }  // namespace
 
 ZephUI::Rect ParseKeyRect(const std::u16string& text) {
@@ -19,7 +26,7 @@ ZephUI::Rect ParseKeyRect(const std::u16string& text) {
   std::size_t start = 0;
   for (int i = 0; i < 4 && start <= text.size(); ++i) {
     const std::size_t end = text.find(u'#', start);
-    parts[i] = ZephUI::ParseDecimal(std::u16string_view(text).substr(start, end - start));
+    parts[i] = Coordinate(ZephUI::ParseDecimal(std::u16string_view(text).substr(start, end - start)));
     if (end == std::u16string::npos) break;
     start = end + 1;
   }
@@ -111,8 +118,8 @@ void KeyboardLayout::ClearKeys(LayoutViews* views) {
 
 void KeyboardLayout::ReadKeyboard(XmlDocument& xml, LayoutViews* views) {
   if (!xml.FindSibling(u"Keyboard")) return;
-  const int x = Number(xml, u"xpos"), y = Number(xml, u"ypos");
-  const int width = Number(xml, u"width"), height = Number(xml, u"height");
+  const int x = Coordinate(xml, u"xpos"), y = Coordinate(xml, u"ypos");
+  const int width = Coordinate(xml, u"width"), height = Coordinate(xml, u"height");
   rowCount = Number(xml, u"row_count");
   columnCount = Number(xml, u"col_count");
   if (views != nullptr) {

@@ -67,6 +67,7 @@ class KeyboardLayout {
   static constexpr int kMatrixRows = 8;     ///< rows of the key matrix
   static constexpr int kMatrixColumns = 32; ///< columns of the key matrix
   static constexpr std::uint8_t kNoKey = 0xFF;  ///< matrix cell without a key
+  static constexpr int kMaxCoordinate = 100000; ///< picture positions and sizes are clamped to plus or minus this
 
   using Matrix = std::array<std::array<std::uint8_t, kMatrixColumns>, kMatrixRows>;
 
@@ -105,7 +106,7 @@ class KeyboardLayout {
   std::vector<LayoutPicture> SelectedPictures() const;
 };
 
-/// Parses "x#y#w#h" into the rectangle x, y, x + w, y + h.
+/// Parses "x#y#w#h" into the rectangle x, y, x + w, y + h, each number clamped to +-KeyboardLayout::kMaxCoordinate.
 ZephUI::Rect ParseKeyRect(const std::u16string& text);
 
 /// Parses a matrix cell: the row digit first, the column in the last one or two characters; false when not a cell of 8 x 32.

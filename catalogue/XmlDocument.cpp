@@ -2,6 +2,12 @@
 
 #include <pugixml.hpp>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 
@@ -133,15 +139,26 @@ bool XmlDocument::Parse(std::string utf8) {
   return true;
 }
 
+// Only a regular file is read: a folder, a pipe (which would block) or a
+// device counts as a file that does not load.
 bool XmlDocument::LoadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  if (!in) return false;
-  const std::streamoff size = in.tellg();
-  if (size < 0 || static_cast<std::uint64_t>(size) > kMaxFileBytes) return false;
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  in.seekg(0);
-  if (!in.read(bytes.data(), size)) return false;
-  return LoadBytes(bytes);
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  std::string bytes;
+  bool read = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && static_cast<std::uint64_t>(info.st_size) <= kMaxFileBytes;
+  if (read) {
+    bytes.resize(static_cast<std::size_t>(info.st_size));
+    std::size_t done = 0;
+    while (read && done < bytes.size()) {
+      const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+      read = n > 0 || (n < 0 && errno == EINTR);
+      done += n > 0 ? static_cast<std::size_t>(n) : 0;
+    }
+  }
+  ::close(fd);
+  return read && LoadBytes(bytes);
 }
 
 bool XmlDocument::LoadBytes(std::string_view bytes) {

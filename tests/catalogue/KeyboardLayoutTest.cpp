@@ -3,7 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <ostream>
 #include <set>
@@ -195,6 +198,12 @@ TEST(LayoutKeyRectText, WidthAndHeightAreAddedToTheOrigin) {
   EXPECT_EQ(ParseKeyRect(u"10#20#30#40"), (ZephUI::Rect{10, 20, 40, 60}));
   EXPECT_EQ(ParseKeyRect(u"335#105#930#280"), (ZephUI::Rect{335, 105, 1265, 385}));
   EXPECT_EQ(ParseKeyRect(u"0#0#0#0"), (ZephUI::Rect{0, 0, 0, 0}));
+}
+
+TEST(LayoutKeyRectText, NumbersOutsideASaneRangeAreClampedSoNothingOverflows) {
+  constexpr int kMax = KeyboardLayout::kMaxCoordinate;
+  EXPECT_EQ(ParseKeyRect(u"2147483647#2147483647#2147483647#10"), (ZephUI::Rect{kMax, kMax, 2 * kMax, kMax + 10}));
+  EXPECT_EQ(ParseKeyRect(u"-2147483648#5#-2147483648#-99999999999"), (ZephUI::Rect{-kMax, 5, -2 * kMax, 5 - kMax}));
 }
 
 TEST(LayoutMatrixCellText, RowDigitThenOneOrTwoColumnDigits) {
@@ -430,10 +439,19 @@ TEST_F(KeyboardLayoutTest, MissingOrUnusableLayoutFileKeepsThePreviousModel) {
       {"no file", kTypeWithoutFile, u"No File", ""},
       {"other root", kTypeB, u"Model B", "<layout>" + kLayoutA + "</layout>"},
       {"not well-formed", kTypeB, u"Model B", "<device.info>" + kLayoutA},
+      {"a folder", kTypeB, u"Model B", "folder"},
+      {"a pipe", kTypeB, u"Model B", "pipe"},  // would block the load for ever if it were opened
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    if (!c.fileBody.empty()) folder_.Write("layouts/B.xml", c.fileBody);
+    std::filesystem::remove_all(folder_.Path() + "layouts/B.xml");
+    if (c.fileBody == "folder") {
+      std::filesystem::create_directories(folder_.Path() + "layouts/B.xml");
+    } else if (c.fileBody == "pipe") {
+      ASSERT_EQ(mkfifo((folder_.Path() + "layouts/B.xml").c_str(), 0600), 0);
+    } else if (!c.fileBody.empty()) {
+      folder_.Write("layouts/B.xml", c.fileBody);
+    }
     StrictMock<MockViews> views;
     StrictMock<MockDatabase> database;
     EXPECT_CALL(database, SwitchDatabase(c.name, c.type));
@@ -585,6 +603,17 @@ TEST_F(KeyboardLayoutTest, KeyboardElementPlacesEverySelectedPicture) {
   Load(kTypeA, &views);
   EXPECT_EQ(layout_.rowCount, 6);
   EXPECT_EQ(layout_.columnCount, 22);
+}
+
+TEST_F(KeyboardLayoutTest, HugePicturePositionsAndSizesAreClamped) {
+  WriteLayout("A", kMenuAll + R"(<Keyboard xpos="2147483647" ypos="-2147483648" width="2147483647" height="7"
+                                           image="x.png" row_count="1" col_count="1"/>)");
+  RecordingViews views;
+  Load(kTypeA, &views);
+  constexpr int kMax = KeyboardLayout::kMaxCoordinate;
+  ASSERT_EQ(views.placements[kKeys].size(), 1u);
+  EXPECT_EQ(views.placements[kKeys][0].rect, (ZephUI::Rect{kMax, -kMax, 2 * kMax, 7 - kMax}));
+  EXPECT_EQ(views.placements[kKeys][0].width, kMax);
 }
 
 TEST_F(KeyboardLayoutTest, KeyboardWithoutKeyItemsPlacesPicturesButAddsNoKeys) {

@@ -50,6 +50,7 @@ class ZEPHUI_API MMessageBox : public MDialog {
 
   /// A box not shown yet; an unknown `type` gives OK alone.
   MMessageBox(std::u16string text, std::u16string caption, std::uint32_t type);
+  /// Destroys the window when it still exists.
   ~MMessageBox() override;
 
   /// Creates the window sized to the texts and centred on `owner`, not shown yet; none on failure.

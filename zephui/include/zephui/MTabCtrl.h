@@ -154,16 +154,16 @@ class ZEPHUI_API MTabCtrl : public MControlFont {
   TAB_TYPE type_ = TAB_TYPE_HORIZONTAL;              ///< orientation
   int stripWidth_ = 0;                               ///< vertical: tab width
   int stripHeight_ = 0;                              ///< tab height
-  int widthLargest_ = 0;                             ///< item width limits
-  int widthSmallest_ = 0;
+  int widthLargest_ = 0;                             ///< largest tab width
+  int widthSmallest_ = 0;                            ///< smallest tab width; 0 = no share
   int itemWidth_ = 0;                                ///< computed tab width (horizontal)
-  int heightLargest_ = 0;                            ///< item height limits
-  int heightSmallest_ = 0;
+  int heightLargest_ = 0;                            ///< largest tab height
+  int heightSmallest_ = 0;                           ///< smallest tab height; 0 = no share
   int itemHeight_ = 0;                               ///< computed tab height (vertical)
-  int padLeft_ = 0;                                  ///< paddings
-  int padRight_ = 0;
-  int padTop_ = 0;
-  int padBottom_ = 0;
+  int padLeft_ = 0;                                  ///< before the first tab, horizontally
+  int padRight_ = 0;                                 ///< after the last tab, horizontally
+  int padTop_ = 0;                                   ///< before the first tab, vertically
+  int padBottom_ = 0;                                ///< after the last tab, vertically
   int hover_ = -1;                                   ///< hovered tab
   int selected_ = -1;                                ///< selected tab
   int previous_ = -1;                                ///< previously selected tab

@@ -15,6 +15,7 @@ class ZEPHUI_API MTabLayout : public MPanel {
  public:
   /// A page with the run-timer flag set, so its children get animation ticks.
   MTabLayout(MObject* parent, std::uint32_t id, const Rect& rect, bool visible);
+  /// Destroys the page's controls.
   ~MTabLayout() override;
 
   /// True only over a visible child that takes the mouse there.

@@ -29,6 +29,7 @@ class ZEPHUI_API MenuItem : public MControlFont {
  public:
   /// A mouse-responsive row; disabled rows start in state 3.
   MenuItem(MObject* parent, std::uint32_t id, const Rect& rect, std::u16string text, bool visible, bool enabled);
+  /// Nothing of its own to release.
   ~MenuItem() override;
 
   // ---- overrides ----

@@ -29,6 +29,7 @@ class ZEPHUI_API MenuWnd : public MPopupWnd {
  public:
   /// A menu for `owner` (not owned; may be none); use `new`.
   explicit MenuWnd(MObject* owner);
+  /// Called from PostNcDestroy once the window is gone.
   ~MenuWnd() override;
 
   // ---- creation ----
@@ -60,6 +61,7 @@ class ZEPHUI_API MenuWnd : public MPopupWnd {
   int AddSeparator(std::uint32_t id, std::u16string_view imageFile);
   /// Applies the recorded row changes, lays the rows out, sizes the window and keeps it inside the work area.
   void SetMenuPoint();
+  /// The popup's form: the owner object's OnMessage(0, msg, wParam, lParam).
   using MPopupWnd::SendMessageToParent;
   /// The same as OnMessage.
   LRESULT SendMessageToParent(std::uint32_t controlId, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -74,11 +74,15 @@ TEST_F(MenuWndTest, AClickPostsOneReportAndCloses) {
   EXPECT_EQ(Procedure(owner_).Last(kReport)->lParam, static_cast<LPARAM>(kPaste));
   EXPECT_FALSE(IsWindow(hwnd));
 
-  // Another program taking the focus closes a menu without a report.
+  // A click outside the menu, and another program taking the focus, close it without a report.
   const HWND again = Open(Point{100, 100}, owner_);
-  Headless::ActivateOtherProgram();
+  Headless::ClickClient(owner_, 700, 500);
   Headless::Pump();
   EXPECT_FALSE(IsWindow(again));
+  const HWND other = Open(Point{100, 100}, owner_);
+  Headless::ActivateOtherProgram();
+  Headless::Pump();
+  EXPECT_FALSE(IsWindow(other));
   // A menu without an owner window closes on a click and reports to nobody.
   const HWND lonely = Open(Point{100, 100}, nullptr);
   Headless::ClickClient(lonely, 50, 20);

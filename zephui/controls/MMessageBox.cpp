@@ -29,6 +29,7 @@ constexpr std::uint32_t kStyle = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 constexpr std::uint32_t kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
 constexpr ArgbColor kCaptionInk{0xFFFFFFFF};
 constexpr ArgbColor kTextInk{0xFFE6E6E6};
+constexpr ArgbColor kFocusInk{0xFF10A8FD};  // the title of the button Enter presses
 
 Font TextFont(FontStyle style) { return Font(Manager::GetFontName(), Manager::GetFontWidth(), style); }
 
@@ -104,7 +105,9 @@ bool MMessageBox::PreTranslateMessage(const MSG& msg) {
       return true;
     }
   }
-  return MDialog::PreTranslateMessage(msg);
+  const bool consumed = MDialog::PreTranslateMessage(msg);
+  if (consumed) MarkFocus();  // Tab moved the focus
+  return consumed;
 }
 
 int MMessageBox::SafeResult() const {
@@ -147,9 +150,18 @@ void MMessageBox::AddButtons(const Rect& client) {
     if (auto* button = static_cast<MButton*>(CreateControl(u"MButton", id, rect, choices_[i].label, true, true))) {
       button->SetImage(u"msgbox_btn.png", 4);
       button->SetTabStop(true);
-      if (i == 0) SetFocusControl(button);
     }
     x += kButtonWidth + kButtonGap;
+  }
+  SetFocusControl(GetControl(MESSAGEBOX_FIRST_BUTTON_ID));
+  MarkFocus();
+}
+
+void MMessageBox::MarkFocus() {
+  const MControl* focus = manager_->GetFocusControl();
+  for (std::size_t i = 0; i < choices_.size(); ++i) {
+    auto* button = static_cast<MButton*>(GetControl(static_cast<std::uint32_t>(MESSAGEBOX_FIRST_BUTTON_ID + i)));
+    if (button != nullptr) button->SetTextColor(button == focus ? kFocusInk : kCaptionInk);
   }
 }
 

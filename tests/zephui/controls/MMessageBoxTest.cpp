@@ -6,6 +6,7 @@
 
 #include "tests/zephui/backend/HeadlessFixture.h"
 #include "zephui/Headless.h"
+#include "zephui/MButton.h"
 #include "zephui/MMessageBox.h"
 #include "zephui/MRender.h"
 #include "zephui/Manager.h"
@@ -101,6 +102,25 @@ TEST_F(MMessageBoxTest, TheBoxFitsItsTextWrappingLongText) {
   GetWindowRect(small, window);
   EXPECT_NEAR(window.left + window.Width() / 2, 100 + 400, 1);
   EXPECT_NEAR(window.top + window.Height() / 2, 100 + 300, 1);
+}
+
+TEST_F(MMessageBoxTest, TheTitleOfTheButtonEnterWouldPressIsLit) {
+  MMessageBox box(u"Apply the changes?", u"Question", MB_YESNOCANCEL);
+  const HWND hwnd = box.CreateBox(owner_);
+  const auto title = [&box](int i) {
+    return static_cast<MButton*>(box.GetControl(MESSAGEBOX_FIRST_BUTTON_ID + i))->GetTextColor();
+  };
+  const ArgbColor lit{0xFF10A8FD};
+  const ArgbColor plain{0xFFFFFFFF};
+  EXPECT_EQ(title(0), lit);
+  EXPECT_EQ(title(1), plain);
+  MSG tab;
+  tab.hwnd = hwnd;
+  tab.message = WM_KEYDOWN;
+  tab.wParam = VK_TAB;
+  EXPECT_TRUE(box.PreTranslateMessage(tab));
+  EXPECT_EQ(title(0), plain);
+  EXPECT_EQ(title(1), lit);
 }
 
 }  // namespace

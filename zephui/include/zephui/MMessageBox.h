@@ -2,9 +2,9 @@
 // would ask the system for one: a caption, a message wrapped to a readable
 // width, and the OK; OK and Cancel; Yes and No; or Yes, No and Cancel buttons.
 // It is sized to its texts, centred on its owner and modal on it. Enter
-// chooses the focused button (the first by default; Tab moves the focus),
-// Escape or a close from outside gives the safe answer: Cancel when there is
-// one, No for Yes/No, OK for OK alone.
+// chooses the focused button, whose title is lit (the first by default; Tab
+// moves the focus); Escape or a close from outside gives the safe answer:
+// Cancel when there is one, No for Yes/No, OK for OK alone.
 #pragma once
 
 #include <cstdint>
@@ -88,6 +88,8 @@ class ZEPHUI_API MMessageBox : public MDialog {
   void Finish(int result);
   /// The result of the focused button, else of the first.
   int FocusedResult() const;
+  /// Shows the focused button's title in the accent colour, the others' in white.
+  void MarkFocus();
 
   std::u16string text_;          ///< the message
   std::u16string caption_;       ///< the caption

@@ -7,6 +7,7 @@
 #include "device/Clock.h"
 #include "device/KeyCodes.h"
 #include "macros/MacroQueue.h"
+#include "macros/MacroRecorder.h"
 #include "macros/VHidev.h"
 #include "store/ProfileStore.h"
 
@@ -81,7 +82,9 @@ void MacroPlayer::releaseAll() { device_.resetReports(); }
 void MacroPlayer::shutDown() {
   shutDown_ = true;
   stopRequested_ = true;
-  device_.resetReports();
+  // The device refuses presses from here on under its own lock, so a filter
+  // key that passed the check above cannot press a key after this reset.
+  device_.refusePresses();
 }
 
 int MacroPlayer::playingLoopType() const { return playingLoopType_; }
@@ -149,11 +152,20 @@ bool MacroPlayer::PlayPass(std::uint32_t macroId) {
   if (store_.ListSteps(static_cast<int>(macroId), steps) == 0) return false;
   for (const StepRecord& step : steps) {
     PlayOutputCode(KeyCodes::toOutputCode(step.value), IsStep(step.type, StepType::KeyPress));
-    clock_.SleepMs(static_cast<std::uint32_t>(std::max(step.delayTime, kMinimumStepMs)));
+    SleepUnlessStopped(std::clamp(step.delayTime, kMinimumStepMs, MacroRecorder::kMaxDelayMs));
     if (StopWanted()) break;
   }
   device_.resetReports();
   return true;
+}
+
+void MacroPlayer::SleepUnlessStopped(int milliseconds) {
+  auto left = static_cast<std::uint32_t>(milliseconds);
+  do {
+    const std::uint32_t slice = std::min(left, kStopCheckMs);
+    clock_.SleepMs(slice);
+    left -= slice;
+  } while (left > 0 && !StopWanted());
 }
 
 bool MacroPlayer::StopWanted() const { return stopRequested_ || shutDown_; }

@@ -32,6 +32,8 @@ class MacroPlayer {
   static constexpr std::uint32_t kShortcutStepMs = 10;
   /// Shortest pause after a macro step, in milliseconds.
   static constexpr int kMinimumStepMs = 5;
+  /// Longest slice of a step's pause; a stop is noticed between slices.
+  static constexpr std::uint32_t kStopCheckMs = 50;
 
   /// Everything must outlive the player; the clock takes every pause.
   MacroPlayer(VHidev& device, ProfileStore& store, MacroQueue& queue, Clock& clock);
@@ -44,7 +46,7 @@ class MacroPlayer {
   void executeAssignment(const KeyAssignmentRecord& row, bool pressed);
   /// Plays built-in shortcut 1-15 on the keyboard report; other values do nothing.
   void playShortcut(int value);
-  /// Plays a macro to its end (or until stopped); run by the worker.
+  /// Plays a macro to its end (or until stopped); run by the worker. Step pauses are clamped to the recorder's longest delay.
   void playMacro(std::uint32_t macroId);
 
   /// Releases every key, button and media key on the device (profile switch).
@@ -66,6 +68,7 @@ class MacroPlayer {
   void PlayOutputCode(int outputCode, bool pressed);
   void PlayPasses(std::uint32_t macroId, const MacroRecord& macro);
   bool PlayPass(std::uint32_t macroId);
+  void SleepUnlessStopped(int milliseconds);
   bool StopWanted() const;
 
   VHidev& device_;

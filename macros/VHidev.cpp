@@ -58,6 +58,16 @@ int VHidev::sendReport(int reportId, const std::uint8_t* bytes, std::size_t leng
 
 void VHidev::resetReports() {
   std::lock_guard lock(lock_);
+  ResetLocked();
+}
+
+void VHidev::refusePresses() {
+  std::lock_guard lock(lock_);
+  pressesRefused_ = true;
+  ResetLocked();
+}
+
+void VHidev::ResetLocked() {
   keyboard_.fill(0);
   mouse_.fill(0);
   consumer_.fill(0);
@@ -73,12 +83,14 @@ void VHidev::setKey(int usage, bool pressed) {
   const std::size_t index = (u / 8) & kKeyboardByteMask;
   const auto bit = static_cast<std::uint8_t>(1u << (u % 8));
   std::lock_guard lock(lock_);
+  if (pressed && pressesRefused_) return;
   keyboard_[index] = pressed ? (keyboard_[index] | bit) : (keyboard_[index] & ~bit);
   WriteLocked(kKeyboardReport, keyboard_.data(), keyboard_.size());
 }
 
 void VHidev::setMouseButton(int bit, bool pressed) {
   std::lock_guard lock(lock_);
+  if (pressed && pressesRefused_) return;
   if (bit >= 0 && bit < kMouseButtonBits) {
     const auto mask = static_cast<std::uint8_t>(1u << bit);
     mouse_[0] = pressed ? (mouse_[0] | mask) : (mouse_[0] & ~mask);
@@ -88,6 +100,7 @@ void VHidev::setMouseButton(int bit, bool pressed) {
 
 void VHidev::setConsumer(int usage) {
   std::lock_guard lock(lock_);
+  if (usage != 0 && pressesRefused_) return;
   consumer_[0] = static_cast<std::uint8_t>(usage & 0xFF);
   consumer_[1] = static_cast<std::uint8_t>((usage >> 8) & 0xFF);
   WriteLocked(kConsumerReport, consumer_.data(), consumer_.size());

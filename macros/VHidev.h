@@ -45,6 +45,8 @@ class VHidev {
   int sendReport(int reportId, const std::uint8_t* bytes, std::size_t length);
   /// Zeroes all four reports and writes them: keyboard, mouse, consumer, fourth.
   void resetReports();
+  /// Resets the reports and from then on refuses every press; releases still pass (exit).
+  void refusePresses();
   /// Sets or clears a keyboard usage and writes the keyboard report.
   void setKey(int usage, bool pressed);
   /// Sets or clears a mouse button bit (below 8) and writes the mouse report.
@@ -54,6 +56,7 @@ class VHidev {
 
  private:
   int WriteLocked(int reportId, const std::uint8_t* bytes, std::size_t length);
+  void ResetLocked();
 
   std::unique_ptr<VirtualHidBackend> backend_;
   std::mutex lock_;
@@ -61,4 +64,7 @@ class VHidev {
   std::array<std::uint8_t, kMouseReportSize> mouse_{};
   std::array<std::uint8_t, kConsumerReportSize> consumer_{};
   std::array<std::uint8_t, kFourthReportSize> fourth_{};
+  // Checked under lock_ with the write it guards, so a press racing the
+  // exit's reset cannot land after it.
+  bool pressesRefused_ = false;
 };

@@ -101,4 +101,22 @@ TEST_F(PlaybackMacroTest, ShutDownEndsPlaybackReleasesEverythingAndIgnoresLaterK
   EXPECT_TRUE(backend_->writes.empty());
 }
 
+// An imported step may carry any delay; playback waits at most the recorder's
+// longest delay, in slices, and a stop ends the wait at the next slice.
+TEST_F(PlaybackMacroTest, LongPausesAreClampedAndEndOnStop) {
+  const auto total = [this] {
+    std::uint64_t sum = 0;
+    for (std::uint32_t ms : clock_.inner.Waits()) sum += ms;
+    return sum;
+  };
+  player_.playMacro(AddMacro(MacroLoop::Count, 1, {{kPress, kVkA, 2147483647}, {kRelease, kVkA, 5}}));
+  EXPECT_EQ(total(), 31000u + 5u);
+  EXPECT_EQ(Writes(), Seq({kReset, {"kbd[4]", "kbd[]"}, kReset}));
+
+  const std::uint64_t before = total();
+  OnPause(1, [this] { player_.onFilterKey(kKeyB, true); });
+  player_.playMacro(AddMacro(MacroLoop::UntilPressedAgain, 1, {{kPress, kVkA, 30000}, {kRelease, kVkA, 30000}}));
+  EXPECT_EQ(total() - before, MacroPlayer::kStopCheckMs);
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <map>
 #include <thread>
+#include <vector>
 
 #include "macros/UinputHidBackend.h"
 #include "tests/fakes/FakeUinputSink.h"
@@ -15,6 +16,19 @@ namespace {
 
 using namespace playbacktest;
 using PlaybackThreadTest = PlaybackTest;
+
+// Keys whose last event on the sink was a press.
+std::vector<int> HeldKeys(const FakeUinputSink& sink) {
+  std::map<int, int> last;
+  for (const auto& e : sink.events) {
+    if (e.type == EV_KEY) last[e.code] = e.value;
+  }
+  std::vector<int> held;
+  for (auto [code, value] : last) {
+    if (value != 0) held.push_back(code);
+  }
+  return held;
+}
 
 TEST_F(PlaybackThreadTest, HoldMacroEndsWhenTheFilterThreadReportsTheRelease) {
   std::atomic<bool> paused{false}, released{false};
@@ -63,15 +77,39 @@ TEST_F(PlaybackThreadTest, ConcurrentFilterKeysDuringAHoldMacroLeaveNothingHeld)
   player.onFilterKey(kMacroKey, false);
   worker.join();
 
-  std::map<int, int> last;
   int group = 0;
   for (const auto& e : sink->events) {
     EXPECT_TRUE(e.type != EV_SYN || group > 0) << "SYN without events";
     group = e.type == EV_SYN ? 0 : group + 1;
-    if (e.type == EV_KEY) last[e.code] = e.value;
   }
   EXPECT_EQ(group, 0);
-  for (auto [code, value] : last) EXPECT_EQ(value, 0) << "key " << code << " left held";
+  EXPECT_EQ(HeldKeys(*sink), std::vector<int>{});
+}
+
+// The exit's shutDown while the filter thread taps an assigned key: a press
+// that passed the player's check just before the shutdown must not reach the
+// device after its reset, where no release would ever follow.
+TEST_F(PlaybackThreadTest, ShutDownRacingFilterKeysLeavesNothingHeld) {
+  int stuck = 0;
+  for (int trial = 0; trial < 300; ++trial) {
+    auto owned = std::make_unique<FakeUinputSink>();
+    FakeUinputSink* sink = owned.get();
+    VHidev device(std::make_unique<UinputHidBackend>(std::move(owned)));
+    ASSERT_TRUE(device.openVirtualDevice());
+    MacroPlayer player(device, store_, queue_, clock_);
+    player.setAssignedKeys({Row(kKeyB, AssignmentType::Key, 5)});
+    std::atomic<int> taps{0};
+    std::atomic<bool> done{false};
+    std::thread filter([&] {
+      for (int i = 0; !done || i % 2 == 1; ++i, ++taps) player.onFilterKey(kKeyB, i % 2 == 0);
+    });
+    while (taps < 1 + trial % 16) std::this_thread::yield();
+    player.shutDown();
+    done = true;
+    filter.join();
+    if (!HeldKeys(*sink).empty()) ++stuck;
+  }
+  EXPECT_EQ(stuck, 0) << "trials that left a key held";
 }
 
 }  // namespace

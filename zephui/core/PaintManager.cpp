@@ -42,7 +42,7 @@ PaintManager::PaintManager(MWindow* window) : state_(std::make_unique<State>(win
 PaintManager::~PaintManager() {
   DestroyData();
   KillMTimer();
-  for (int kind = 0; kind <= 2; ++kind) ClearList(kind);  // a manager that never saw Init
+  for (int kind : {2, 0, 1}) ClearList(kind);  // a manager that never saw Init
   state_->disposal->SetQuiesce(nullptr);                   // no tick runs any more
   state_->disposal->FlushIfIdle();
 }
@@ -247,7 +247,7 @@ void PaintManager::DestroyData() {
   state_->background.reset();
   KillMTimer();
   ClearTimers();
-  for (int kind = 0; kind <= 2; ++kind) ClearList(kind);
+  for (int kind : {2, 0, 1}) ClearList(kind);  // unlisted first: they may name a panel as parent
   const HWND hwnd = state_->hwnd;
   for (std::uintptr_t id : {TIMER_MESSAGE_HOLD, TIMER_MESSAGE_FADE, TIMER_PROGRESS, TIMER_CARET, kPaintPaceTimer}) {
     ::ZephUI::KillTimer(hwnd, id);

@@ -247,8 +247,32 @@ void PaintManager::ForgetControl(MControl* control) {
   }
 }
 
+std::vector<std::unique_ptr<MControl>> PaintManager::TakeUnlistedUnder(MControl* control) {
+  std::vector<MControl*> subtree;
+  CollectSubtree(control, subtree);
+  std::vector<std::unique_ptr<MControl>> taken;
+  std::lock_guard lock(state_->controlLock);
+  auto& list = state_->unlisted;
+  for (auto it = list.begin(); it != list.end();) {
+    // Pointer comparison only: the parent is still alive here, but nothing else may be assumed.
+    const MObject* parent = (*it)->GetParantObject();
+    const bool under = std::any_of(subtree.begin(), subtree.end(),
+                                   [parent](const MControl* member) { return member == parent; });
+    if (under && it->get() != control) {
+      taken.push_back(std::move(*it));
+      it = list.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  return taken;
+}
+
 void PaintManager::DisposeControl(std::unique_ptr<MControl> control) {
   if (!control) return;
+  // An unlisted control may name a control of this subtree as its parent; it
+  // goes first, while the parent it walks through on the way out still exists.
+  for (auto& dependent : TakeUnlistedUnder(control.get())) DisposeControl(std::move(dependent));
   if (!control->detached_) ForgetControl(control.get());
   state_->disposal->Dispose(std::move(control));
 }

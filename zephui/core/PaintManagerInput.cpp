@@ -5,6 +5,7 @@
 #include "core/PaintManagerState.h"
 #include "core/RectOps.h"
 #include "zephui/MControl.h"
+#include "zephui/Cursor.h"
 #include "zephui/Message.h"
 #include "zephui/PaintManager.h"
 #include "zephui/Window.h"
@@ -93,6 +94,9 @@ LRESULT PaintManager::OnMouseWheel(std::uint32_t, int delta, Point screen) {
 LRESULT PaintManager::ButtonDown(bool left, std::uint32_t flags, Point point) {
   State& s = *state_;
   (left ? s.leftDoubleClick : s.rightDoubleClick) = false;
+  // After a deactivation nothing is hovered until the pointer moves; a user
+  // who came back by keyboard and clicks in place still means the control under it.
+  if (GetHoverControl() == nullptr && !s.pressed) OnMouseMove(flags & ~(MK_LBUTTON | MK_RBUTTON), point);
   MControl* hover = GetHoverControl();
   if (GetFocusControl() != hover) SetFocusControl(nullptr);
   if (hover != nullptr && TakesInput(hover) && hover->PtInRect(point) && Agrees(hover, flags, point)) {
@@ -179,7 +183,10 @@ LRESULT PaintManager::OnKeyDown(std::uint32_t key) {
 LRESULT PaintManager::OnKeyUp(std::uint32_t) { return 0; }
 
 LRESULT PaintManager::OnNcActivate(bool active) {
-  if (active) return 0;
+  if (active) {
+    HoverAtPointer();
+    return 0;
+  }
   State& s = *state_;
   s.tracking = false;
   s.captured = false;
@@ -195,6 +202,15 @@ LRESULT PaintManager::OnNcActivate(bool active) {
   ClearHoverIf(hover);
   Invalidate();
   return 0;
+}
+
+void PaintManager::HoverAtPointer() {
+  Point point;
+  if (state_->pressed || GetHoverControl() != nullptr || !GetCursorPos(point)) return;
+  ScreenToClient(state_->hwnd, point);
+  Rect client;
+  ::ZephUI::GetClientRect(state_->hwnd, client);
+  if (RectOps::Contains(client, point)) OnMouseMove(0, point);
 }
 
 LRESULT PaintManager::OnGetMinMaxInfo(MINMAXINFO* info) {

@@ -195,5 +195,25 @@ TEST_F(ControlLifetime, ClearingAllControlsFromAHandlerKeepsTheRunningOneAlive) 
   PokeEverywhere();
 }
 
+// A control built into the manager's unlisted list may name a panel as its
+// parent; neither removing that panel nor destroying the window may leave it
+// walking through the destroyed panel (AddressSanitizer catches the walk).
+TEST_F(ControlLifetime, AnUnlistedControlNamingAPanelGoesWithThePanelAndTheWindow) {
+  ColourPanel* removed = host_->AddPanel(4, Rect{150, 20, 290, 180});
+  ColourPanel* kept = host_->AddPanel(6, Rect{150, 20, 290, 180});
+  auto* nested = static_cast<ColourControl*>(
+      kept->AddChild(std::make_unique<ColourControl>(kept, 8, Rect{160, 30, 260, 90}), 1));
+  MControl* first = host_->manager->CreateControl(2, removed, u"TestColour", 5, Rect{160, 30, 200, 60}, u"", true, true);
+  MControl* second = host_->manager->CreateControl(7, nested, u"TestColour", 7, Rect{160, 30, 200, 60}, u"", true, true);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  host_->manager->RemoveControl(removed);
+  Headless::Pump();
+  PokeEverywhere();
+  host_->Destroy();
+  Headless::Pump();
+  EXPECT_TRUE(destroyed_);
+}
+
 }  // namespace
 }  // namespace controltest

@@ -143,6 +143,31 @@ TEST_F(ManagerInput, LosingActivationDuringAPressReleasesItOnTheControl) {
   EXPECT_FALSE(Manager().IsCaptured());
 }
 
+// Back by keyboard (Alt+Tab, the tray) with the pointer resting on a button:
+// the first click must reach the button, and the window must not move.
+TEST_F(ManagerInput, AClickInPlaceAfterReactivationReachesTheControlUnderThePointer) {
+  ColourControl* a = host_->AddColour(1, Rect{10, 10, 60, 40});
+  const Rect before = WindowRect();
+  Headless::MoveMouseToClient(host_->hwnd, 20, 20);
+  Headless::Pump();
+  Headless::ActivateOtherProgram();
+  Headless::Pump();
+  ASSERT_EQ(Manager().GetHoverControl(), nullptr);
+  SetActiveWindow(host_->hwnd);
+  Headless::Pump();
+  EXPECT_EQ(Manager().GetHoverControl(), a);
+
+  Headless::ActivateOtherProgram();
+  Headless::Pump();
+  ASSERT_EQ(Manager().GetHoverControl(), nullptr);
+  Headless::ButtonDown(Headless::Button::Left);  // the press itself activates the window
+  Headless::ButtonUp(Headless::Button::Left);
+  Headless::Pump();
+  EXPECT_EQ(a->log.downs, 1);
+  EXPECT_EQ(a->log.ups, 1);
+  EXPECT_EQ(WindowRect(), before);
+}
+
 TEST_F(ManagerInput, KeysGoToTheHoverControlFirstThenToTheOthersInOrder) {
   ColourControl* a = host_->AddColour(1, Rect{10, 10, 60, 40});
   ColourControl* b = host_->AddColour(2, Rect{100, 10, 150, 40});

@@ -385,6 +385,10 @@ class ZEPHUI_API PaintManager : public ZTimer {
   std::unique_ptr<MControl> UnlinkTopLevel(MControl* control);
   /// Forgets and disposes every control of a list (0 areas, 1 controls, 2 the unlisted ones).
   void ClearList(int kind);
+  /// Hit-tests at the pointer when nothing is hovered (after activation), as a move there would.
+  void HoverAtPointer();
+  /// Unlinks the unlisted controls whose parent is `control` or one of its descendants.
+  std::vector<std::unique_ptr<MControl>> TakeUnlistedUnder(MControl* control);
 
   std::unique_ptr<State> state_;
 };

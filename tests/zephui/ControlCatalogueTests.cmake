@@ -9,6 +9,9 @@ pelmora_test_binary(zephui_catalogue_tests LABEL ui
     controls/CatalogueFixture.cpp
     controls/MButtonTest.cpp
     controls/MTextTest.cpp
+    controls/ValueControlsTest.cpp
+    controls/PaletteTest.cpp
+    controls/MListBoxTest.cpp
     controls/EditEngineTest.cpp
     controls/MEditTest.cpp
     controls/MComboBoxTest.cpp

@@ -18,6 +18,7 @@ void AddBuiltinControls(const BuiltinSink& add) {
   AddEditControls(add);
   AddTabMenuControls(add);
   AddButtonControls(add);
+  AddValueControls(add);
 }
 
 }  // namespace ZephUI

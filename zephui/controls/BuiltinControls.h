@@ -27,4 +27,7 @@ void AddTabMenuControls(const BuiltinSink& add);
 /// Hands the buttons, pictures and areas (check, radio, text, image, colour, switch, icon, timer, help buttons; pictures; areas) to `add`.
 void AddButtonControls(const BuiltinSink& add);
 
+/// Hands the value controls and colour choosers (sliders, progress, levels, palettes, spin, list box) to `add`.
+void AddValueControls(const BuiltinSink& add);
+
 }  // namespace ZephUI

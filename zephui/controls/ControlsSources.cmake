@@ -5,6 +5,18 @@ list(APPEND ZEPHUI_SOURCES
   controls/MButton.cpp
   controls/MText.cpp
   controls/SlotCache.cpp
+  controls/MSlider.cpp
+  controls/MProgress.cpp
+  controls/MLevelCtrl.cpp
+  controls/CScrollVertical.cpp
+  controls/CScrollHorizontal.cpp
+  controls/ValueBuiltins.cpp
+  controls/CirclePalette.cpp
+  controls/MPalette.cpp
+  controls/MSpinButton.cpp
+  controls/MListBox.cpp
+  controls/CColorSelect.cpp
+  controls/CColorPalette.cpp
   controls/EditLayout.cpp
   controls/EditEngine.cpp
   controls/EditWindow.cpp

@@ -113,26 +113,24 @@ void MProgress::Render(RenderContext& target, const Rect& slot) {
   } else {
     MRender::DrawColor(target, slot, backColour_);
   }
-  const int bar = BarWidth(slot.Width());
+  const int value = value_;  // the loop may move it meanwhile
+  const int maximum = max_;
+  const int bar = static_cast<int>(static_cast<long long>(slot.Width()) * value / maximum);
   if (bar > 0) {
     const Rect area{slot.left, slot.top, slot.left + bar, slot.bottom};
     if (fore_ != nullptr) {
       // The picture is cut, not squeezed: the bar uncovers it as the value grows.
       const Rect frame = fore_->image->StripFrameRect(0, fore_->frameCount);
-      const int cut = static_cast<int>(static_cast<long long>(frame.Width()) * value_ / max_);
+      const int cut = static_cast<int>(static_cast<long long>(frame.Width()) * value / maximum);
       MRender::DrawImage(target, *fore_->image, area, Rect{frame.left, frame.top, frame.left + cut, frame.bottom});
     } else {
       MRender::DrawColor(target, area, barColour_);
     }
   }
   if (!showText_) return;
-  const int percent = static_cast<int>(static_cast<long long>(value_) * 100 / max_);
+  const int percent = static_cast<int>(static_cast<long long>(value) * 100 / maximum);
   MRender::DrawTextW(target, slot, ToUtf16(std::to_string(percent) + "%"), GetTextColor(), GetGDIFont(),
                      TextFormat::Center | TextFormat::VCenter | TextFormat::SingleLine);
-}
-
-int MProgress::BarWidth(int width) const {
-  return static_cast<int>(static_cast<long long>(width) * value_ / max_);
 }
 
 const ImgResInfo* MProgress::LoadPicture(std::u16string_view path) const {

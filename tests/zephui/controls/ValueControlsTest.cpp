@@ -139,6 +139,33 @@ TEST_F(ValueControlsTest, LevelCellClicksChooseAndReportChanges) {
   EXPECT_EQ(level->SetLevelValue(0), 2);
 }
 
+// Every control of the window is offered an unhandled key; only the focused one may act on it.
+TEST_F(ValueControlsTest, ArrowKeysMoveOnlyTheFocusedValueControl) {
+  auto* first = Add<MSlider>(u"MSlider", 55, Rect{40, 10, 260, 50}, u"");
+  auto* second = Add<MSlider>(u"MSlider", 56, Rect{40, 60, 260, 100}, u"");
+  auto* level = Add<MLevelCtrl>(u"MLevelCtrl", 57, Rect{0, 120, 400, 150}, u"");
+  first->SetProgress(10);
+  second->SetProgress(10);
+  Click(250, 20);  // on the first slider, far from its thumb: it jumps to the end
+  const int start = first->GetProgress();
+  MoveTo(100, 80);  // the pointer rests on the other slider
+  Headless::PressKey(VK_LEFT);
+  Headless::PressKey(VK_LEFT);
+  Headless::Pump();
+  EXPECT_EQ(first->GetProgress(), start - 2);
+  EXPECT_EQ(second->GetProgress(), 10);
+  EXPECT_EQ(level->GetLevelValue(), 0);
+
+  const Rect cell = level->GetCellRect(4);
+  Click(cell.left + 1, cell.top + 1);
+  MoveTo(100, 20);
+  Headless::PressKey(VK_RIGHT);
+  Headless::Pump();
+  EXPECT_EQ(level->GetLevelValue(), 5);
+  EXPECT_EQ(first->GetProgress(), start - 2);
+  EXPECT_EQ(dialog_->notes.back(), (Note{57, NOTIFY_CLICKED, 5, 0}));
+}
+
 TEST_F(ValueControlsTest, SpinStepsByButtonsAndTypingStaysInRange) {
   auto* spin = Add<MSpinButton>(u"MSpinButton", 54, Rect{40, 60, 120, 84}, u"");
   ASSERT_NE(spin, nullptr);

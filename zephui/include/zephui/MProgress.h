@@ -58,8 +58,6 @@ class ZEPHUI_API MProgress : public MControlFont {
  private:
   /// Background, bar and text into `slot`.
   void Render(RenderContext& target, const Rect& slot);
-  /// The bar's width in pixels for a control `width` wide.
-  int BarWidth(int width) const;
   /// A picture from the manager's image cache; none on failure.
   const ImgResInfo* LoadPicture(std::u16string_view path) const;
 

@@ -139,6 +139,23 @@ TEST_F(ValueControlsTest, LevelCellClicksChooseAndReportChanges) {
   EXPECT_EQ(level->SetLevelValue(0), 2);
 }
 
+// A 100 x 12 track: the filled row red above, the empty row blue below.
+TEST_F(ValueControlsTest, SliderTrackFillsUpToTheThumb) {
+  ASSERT_TRUE(renderprobe::Painted(100, 12, [](int, int y) {
+                return ArgbColor(y < 6 ? 0xFFFF0000 : 0xFF0000FF);
+              })->SavePng(SkinLocator::SkinPath(u"track_test.png")));
+  auto* slider = Add<MSlider>(u"MSlider", 58, Rect{40, 60, 260, 100}, u"");
+  ASSERT_EQ(slider->SetImage(u"track_test.png", 1), 1);
+  ASSERT_EQ(slider->SetThumbImage(u"thumb_test.png"), 1);
+  slider->SetProgress(50);  // thumb 100 pixels in: the filled row runs from 10 to 120
+  Settle();
+  const auto red = [](ArgbColor p) { return p.Red() > 0xC0 && p.Blue() < 0x40; };
+  const auto blue = [](ArgbColor p) { return p.Blue() > 0xC0 && p.Red() < 0x40; };
+  EXPECT_EQ(SlotBox(*slider, 0, red), (Rect{10, 15, 120, 21}));
+  EXPECT_EQ(SlotBox(*slider, 0, blue), (Rect{120, 15, 212, 21}));
+  EXPECT_EQ(SlotBox(*slider, 0, Is(kThumb)), (Rect{100, 0, 120, 20}));
+}
+
 // Every control of the window is offered an unhandled key; only the focused one may act on it.
 TEST_F(ValueControlsTest, ArrowKeysMoveOnlyTheFocusedValueControl) {
   auto* first = Add<MSlider>(u"MSlider", 55, Rect{40, 10, 260, 50}, u"");
@@ -201,6 +218,14 @@ TEST_F(ValueControlsTest, SpinStepsByButtonsAndTypingStaysInRange) {
   Headless::Pump();
   EXPECT_EQ(spin->GetCurValue(), 11);
   EXPECT_EQ(dialog_->notes.size(), 3U);  // 9, 12, 11
+
+  // Text still being typed is settled when the focus moves on.
+  Headless::PressKey('0');
+  Headless::Pump();
+  Click(300, 180);
+  EXPECT_EQ(spin->GetText(), u"1");
+  EXPECT_EQ(spin->GetCurValue(), 1);
+  EXPECT_EQ(dialog_->notes.size(), 4U);
 }
 
 }  // namespace

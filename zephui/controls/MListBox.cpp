@@ -101,7 +101,7 @@ int MListBox::OnControlScroll(int /*bar*/, int direction, Point /*point*/) {
 }
 
 int MListBox::SetControlFocus(FocusChange focus) {
-  if (focus == FocusChange::Take && editing_ >= 0 && (editor_ == nullptr || !editor_->IsFocused())) HideEdit();
+  if (focus == FocusChange::Take && editing_ >= 0) HideEdit();
   return MPanel::SetControlFocus(focus);
 }
 
@@ -244,21 +244,20 @@ void MListBox::EnableShowEdit(bool on) {
 // editor window; scrolling closes it, so its window rectangle never has to follow the rows.
 bool MListBox::ShowEdit() {
   if (!editable_ || !IsEnabled() || selection_ < 0 || manager_ == nullptr) return false;
-  ScrollIntoView(selection_);
-  editing_ = selection_;
-  const std::u16string text = GetItemText(editing_);
+  const int row = selection_;
+  ScrollIntoView(row);
+  const std::u16string text = GetItemText(row);
   if (editor_ == nullptr) {
-    editor_ = dynamic_cast<MEdit*>(CreateControl(u"MEdit", kEditorId, EditorRect(), text, true, true));
-    if (editor_ == nullptr) {
-      editing_ = -1;
-      return false;
-    }
+    editor_ = dynamic_cast<MEdit*>(CreateControl(u"MEdit", kEditorId, EditorRect(row), text, true, true));
+    if (editor_ == nullptr) return false;
   }
-  editor_->SetRect(EditorRect());
+  editor_->SetRect(EditorRect(row));
   editor_->SetEditText(text);
   editor_->SetVisible(true);
-  UpdateControl(CacheReset::Reset);
+  // Focus first: the list losing it to its own editor must not find a rename to end.
   manager_->SetFocusControl(editor_);
+  editing_ = row;
+  UpdateControl(CacheReset::Reset);
   editor_->ShowEdit();
   return true;
 }
@@ -364,8 +363,8 @@ int MListBox::Choose(int index) {
   return 1;
 }
 
-Rect MListBox::EditorRect() const {
-  const Rect row = GetItemRect(editing_);
+Rect MListBox::EditorRect(int index) const {
+  const Rect row = GetItemRect(index);
   const int left = images_ != nullptr ? row.left + rowHeight_ : row.left + 2;
   return Rect{left, row.top + 2, row.right - 4, row.bottom - 2};
 }

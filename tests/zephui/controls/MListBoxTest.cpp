@@ -117,6 +117,7 @@ TEST_F(MListBoxTest, RenameInPlaceReportsTheRowDataOnlyWhenTheTextChanged) {
   dialog_->notes.clear();
   ASSERT_TRUE(list_->ShowEdit());
   Headless::Pump();
+  EXPECT_EQ(list_->GetEditItem(), 2);
   Key(VK_RETURN);  // unchanged: no report
   EXPECT_EQ(list_->GetEditItem(), -1);
   EXPECT_TRUE(dialog_->notes.empty());

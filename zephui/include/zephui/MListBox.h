@@ -124,8 +124,8 @@ class ZEPHUI_API MListBox : public MPanel {
   bool ScrollTo(int offset);
   /// Chooses a row from the user and reports it.
   int Choose(int index);
-  /// Places the rename editor over the row being renamed.
-  Rect EditorRect() const;
+  /// Where the rename editor goes over row `index`.
+  Rect EditorRect(int index) const;
 
   mutable std::mutex itemLock_;   ///< guards items_
   std::vector<Item> items_;       ///< the rows

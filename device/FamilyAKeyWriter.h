@@ -26,14 +26,14 @@ class FamilyAKeyWriter {
   /// The macro number each key was given by the last download.
   const std::map<int, int>& macroNumbers() const { return macroNumbers_; }
 
-  /// A macro's buffer: repeat count, record count, then its press and release events.
+  /// A macro's buffer: repeat count, event count, then its press and release events.
   std::vector<std::uint8_t> buildMacroBuffer(int macroId);
   /// The key table for the rows, with the macro numbers of the last download.
   KeyTable buildKeyTable(const std::vector<KeyAssignmentRecord>& rows, const std::map<int, int>& keyIndex) const;
 
  private:
   bool downloadMacro(int number, const std::vector<std::uint8_t>& buffer);
-  void downloadShortcut(int number, int shortcut);
+  bool downloadShortcut(int number, int shortcut);
   void downloadMacros(const std::vector<KeyAssignmentRecord>& rows);
   void sendKeyTable(const KeyTable& table);
 

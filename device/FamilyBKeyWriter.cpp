@@ -4,6 +4,8 @@
 
 #include "device/Clock.h"
 #include "device/Frames.h"
+#include "device/HidManager.h"
+#include "device/HidSequence.h"
 #include "device/KeyCodes.h"
 #include "store/ProfileStore.h"
 
@@ -45,8 +47,10 @@ FamilyBKeyWriter::SlotTable FamilyBKeyWriter::readSlotTable() {
   SlotTable table{};
   const HidManager::Feature request = frames::Feature({kFeatureId, 0xFB, 0x01});
   std::copy_n(request.begin(), request.size(), table.begin());
+  // No other frame may come between the request and its four replies.
+  HidSequence sequence(hid_);
   hid_.sendFeatureNow(request);
-  for (int i = 0; i < 4; ++i) {
+  for (int i = 0; i < 4 && !hid_.deviceGone(); ++i) {
     clock_.SleepMs(16);
     HidManager::Feature reply = frames::Feature({kFeatureId});
     if (hid_.getFeature(reply) >= 8) std::copy_n(reply.begin() + 1, 7, table.begin() + 7 * i);
@@ -94,7 +98,8 @@ FamilyBKeyWriter::MacroBlock FamilyBKeyWriter::buildMacroBlock(int keyCode, int 
 
 void FamilyBKeyWriter::writeMacroSlot(int keyCode, int slot, int type, int value) {
   const MacroBlock block = buildMacroBlock(keyCode, slot, type, value);
-  for (std::size_t j = 0; j < 28; ++j) {
+  HidSequence sequence(hid_);
+  for (std::size_t j = 0; j < 28 && !hid_.deviceGone(); ++j) {
     HidManager::Feature frame{};
     frame[0] = kFeatureId;
     frame[1] = j == 0 ? 0xF1 : 0x00;
@@ -103,26 +108,34 @@ void FamilyBKeyWriter::writeMacroSlot(int keyCode, int slot, int type, int value
   }
 }
 
-void FamilyBKeyWriter::applyAllKeys(int profile, int layer) {
-  const SlotTable table = readSlotTable();
-  for (int i = 1; i <= kMacroSlots; ++i) {
+void FamilyBKeyWriter::clearUsedSlots(int profile, int layer, const SlotTable& table) {
+  for (int i = 1; i <= kMacroSlots && !hid_.deviceGone(); ++i) {
     if (table[static_cast<std::size_t>(i)] == 0) continue;
     clock_.SleepMs(16);
     writeMacroSlot(0, i, 0, 0);
   }
-  for (int i = 1; i <= kRemapSlots; ++i) {
+  for (int i = 1; i <= kRemapSlots && !hid_.deviceGone(); ++i) {
     if (table[static_cast<std::size_t>(kMacroSlots + i)] == 0) continue;
     clock_.SleepMs(16);
     writeRemapSlot(profile, layer, i, 0);
   }
+}
+
+// Rows beyond the keyboard's slots are not written: the software key filter
+// serves them, as it serves every assignment.
+void FamilyBKeyWriter::applyAllKeys(int profile, int layer) {
+  clearUsedSlots(profile, layer, readSlotTable());
   std::vector<KeyAssignmentRecord> rows;
   store_.ListKeyAssignments(profile, layer, rows);
   int macroSlot = 1;
   int remapSlot = 1;
   for (const KeyAssignmentRecord& row : rows) {
+    if (hid_.deviceGone()) return;
     if (IsType(row.macroType, AssignmentType::Default)) continue;
+    const bool toMacroSlot = IsSlotMacroType(row.macroType);
+    if (toMacroSlot ? macroSlot > kMacroSlots : remapSlot > kRemapSlots) continue;
     clock_.SleepMs(16);
-    if (IsSlotMacroType(row.macroType)) {
+    if (toMacroSlot) {
       writeMacroSlot(row.keyCode, macroSlot++, row.macroType, row.macroValue);
     } else {
       writeRemapSlot(profile, layer, remapSlot++, row.keyCode);

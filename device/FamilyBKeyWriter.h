@@ -19,7 +19,7 @@ class FamilyBKeyWriter {
   /// Writes through the manager, reads assignments and macros from the store.
   FamilyBKeyWriter(HidManager& hid, Clock& clock, ProfileStore& store);
 
-  /// Clears the used slots, then writes every assignment of the profile and layer.
+  /// Clears the used slots, then writes the assignments of the profile and layer that the slots have room for.
   void applyAllKeys(int profile, int layer);
   /// Reads the keyboard's slot table.
   SlotTable readSlotTable();
@@ -34,6 +34,8 @@ class FamilyBKeyWriter {
   static std::uint8_t DelayByte(int delayMs, bool release);
 
  private:
+  void clearUsedSlots(int profile, int layer, const SlotTable& table);
+
   HidManager& hid_;
   Clock& clock_;
   ProfileStore& store_;

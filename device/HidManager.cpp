@@ -3,7 +3,10 @@
 #include <hidapi.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 #include <cwchar>
+#include <system_error>
 
 namespace {
 
@@ -26,6 +29,25 @@ std::u16string FromWide(const wchar_t* text) {
     }
   }
   return out;
+}
+
+// hidraw answers ENODEV once the keyboard is unplugged, and hidapi ends its
+// error text with the system's text for it (as strerror gives it, widened).
+const std::wstring& DeviceGoneText() {
+  static const std::wstring text = [] {
+    const std::string narrow = std::generic_category().message(ENODEV);
+    std::wstring wide(narrow.size(), L'\0');
+    const std::size_t n = std::mbstowcs(wide.data(), narrow.c_str(), wide.size());
+    wide.resize(n == static_cast<std::size_t>(-1) ? 0 : n);
+    return wide;
+  }();
+  return text;
+}
+
+bool SaysDeviceGone(const wchar_t* text) {
+  const std::wstring_view said = text != nullptr ? text : L"";
+  const std::wstring& gone = DeviceGoneText();
+  return !gone.empty() && said.size() >= gone.size() && said.substr(said.size() - gone.size()) == gone;
 }
 
 }  // namespace
@@ -58,6 +80,7 @@ void HidManager::addSupportedDevice(const SupportedDevice& device) {
 void HidManager::closeAll() {
   std::lock_guard lock(lock_);
   open_ = false;
+  gone_ = false;
   entries_.clear();
   // The cached choice points into the entries just closed.
   activeHandle_ = nullptr;
@@ -195,21 +218,56 @@ std::u16string HidManager::lastError() const {
   return lastError_;
 }
 
-void HidManager::RecordError(hid_device* handle) { lastError_ = FromWide(hid_error(handle)); }
+bool HidManager::deviceGone() const {
+  std::lock_guard lock(lock_);
+  return gone_;
+}
+
+void HidManager::RecordError(hid_device* handle) {
+  const wchar_t* text = hid_error(handle);
+  lastError_ = FromWide(text);
+  if (SaysDeviceGone(text)) gone_ = true;
+}
+
+bool HidManager::OtherSequenceRunsLocked() const {
+  return sequenceDepth_ > 0 && sequenceOwner_ != std::this_thread::get_id();
+}
+
+// The lock is let go while waiting, so the sequence's own transfers go on.
+void HidManager::AwaitTurnLocked(Guard& guard) {
+  sequenceEnded_.wait(guard, [this] { return !OtherSequenceRunsLocked(); });
+}
+
+void HidManager::BeginSequence() {
+  Guard guard(lock_);
+  AwaitTurnLocked(guard);
+  sequenceOwner_ = std::this_thread::get_id();
+  ++sequenceDepth_;
+}
+
+void HidManager::EndSequence() {
+  {
+    std::lock_guard lock(lock_);
+    if (--sequenceDepth_ == 0) sequenceOwner_ = std::thread::id();
+  }
+  sequenceEnded_.notify_all();
+}
 
 bool HidManager::sendFeature(const Feature& report) {
   {
     std::lock_guard lock(lock_);
-    if (!open_ || ActiveHandleLocked() == nullptr) return false;  // refused at once, without the wait
+    if (RefusesLocked() || ActiveHandleLocked() == nullptr) return false;  // refused at once, without the wait
   }
   clock_.SleepMs(kFeatureWaitMs);
   sendFeatureNow(report);
   return false;
 }
 
-bool HidManager::sendFeatureNow(const Feature& report) {
-  std::lock_guard lock(lock_);
-  hid_device* handle = open_ ? ActiveHandleLocked() : nullptr;
+bool HidManager::sendFeatureNow(const Feature& report, WhenBusy whenBusy) {
+  Guard guard(lock_);
+  if (whenBusy == WhenBusy::Skip && OtherSequenceRunsLocked()) return false;
+  AwaitTurnLocked(guard);
+  hid_device* handle = RefusesLocked() ? nullptr : ActiveHandleLocked();
   if (handle == nullptr) return false;
   if (hid_send_feature_report(handle, report.data(), report.size()) >= 0) return true;
   RecordError(handle);
@@ -217,8 +275,9 @@ bool HidManager::sendFeatureNow(const Feature& report) {
 }
 
 int HidManager::getFeature(Feature& buffer) {
-  std::lock_guard lock(lock_);
-  hid_device* handle = open_ ? ActiveHandleLocked() : nullptr;
+  Guard guard(lock_);
+  AwaitTurnLocked(guard);
+  hid_device* handle = RefusesLocked() ? nullptr : ActiveHandleLocked();
   if (handle == nullptr) return -1;
   const int read = hid_get_feature_report(handle, buffer.data(), buffer.size());
   if (read < 0) RecordError(handle);
@@ -233,13 +292,16 @@ bool HidManager::WriteLocked(hid_device* handle, std::span<const std::uint8_t> b
 
 // The lock is let go during the retry wait; the interface is looked up again
 // afterwards, so a rescan in between can never leave us with a closed handle.
+// A keyboard that is gone gets no retry.
 bool HidManager::WriteWithRetry(Target target, std::span<const std::uint8_t> bytes, std::uint32_t retryWaitMs) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (attempt > 0) clock_.SleepMs(retryWaitMs);
-    std::lock_guard lock(lock_);
-    hid_device* handle = !open_ ? nullptr : target == Target::Active ? ActiveHandleLocked() : secondaryHandle_;
+    Guard guard(lock_);
+    AwaitTurnLocked(guard);
+    hid_device* handle = RefusesLocked() ? nullptr : target == Target::Active ? ActiveHandleLocked() : secondaryHandle_;
     if (handle == nullptr) return false;
     if (WriteLocked(handle, bytes)) return true;
+    if (gone_) return false;
   }
   return false;
 }
@@ -249,7 +311,7 @@ bool HidManager::writeReport(const Report& report) { return WriteWithRetry(Targe
 bool HidManager::writeReportSecondary(const Report& report) {
   {
     std::lock_guard lock(lock_);
-    if (!open_ || secondaryHandle_ == nullptr) return false;
+    if (RefusesLocked() || secondaryHandle_ == nullptr) return false;
   }
   WriteWithRetry(Target::Secondary, report, kReportRetryMs);
   return true;

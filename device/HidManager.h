@@ -3,14 +3,20 @@
 // go to, and the transfer primitives with their fixed waits and retries.
 // Safe for concurrent use: one lock, held for one transfer at a time, so no
 // transfer ever touches an interface that a scan or closeAll is deleting.
+// A multi-frame sequence (HidSequence) owns the transport while it runs: the
+// transfers of other threads wait for its end, so no foreign frame lands
+// between its frames. A keyboard that hidapi reports gone ends every transfer
+// at once until the next rescan.
 #pragma once
 
 #include <array>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <span>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "device/Clock.h"
@@ -38,6 +44,12 @@ struct HidEntryInfo {
   int deviceType = 0;             ///< of the first served row with these ids, else 0
   int mode = 0;                   ///< of that row, else 0
   bool wired = false;             ///< mode is 0
+};
+
+/// What a transfer does while another thread's sequence owns the transport.
+enum class WhenBusy {
+  Wait,  ///< waits for the sequence's end
+  Skip,  ///< gives up at once (frames that are stale a moment later)
 };
 
 class HidManager {
@@ -80,11 +92,13 @@ class HidManager {
   bool hasSecondary() const;
   /// The system's text for the latest failed transfer.
   std::u16string lastError() const;
+  /// True once a transfer found the keyboard gone; transfers refuse until closeAll.
+  bool deviceGone() const;
 
   /// Waits 16 ms, then sends the feature report; always reports failure (the result is not used).
   bool sendFeature(const Feature& report);
   /// Sends the feature report at once; true when it was accepted.
-  bool sendFeatureNow(const Feature& report);
+  bool sendFeatureNow(const Feature& report, WhenBusy whenBusy = WhenBusy::Wait);
   /// Reads a feature report (byte 0 holds the report id on entry); bytes read or -1.
   int getFeature(Feature& buffer);
   /// Writes an output report, once more after 10 ms on failure; true if either write succeeded.
@@ -95,12 +109,19 @@ class HidManager {
   bool writeData64(const Data64& data);
 
  private:
+  friend class HidSequence;
   struct Entry;
+  using Guard = std::unique_lock<std::mutex>;
+  void BeginSequence();
+  void EndSequence();
+  bool OtherSequenceRunsLocked() const;
+  void AwaitTurnLocked(Guard& guard);
   hid_device_* ActiveHandleLocked();
   bool WriteLocked(hid_device_* handle, std::span<const std::uint8_t> bytes);
   enum class Target { Active, Secondary };
   bool WriteWithRetry(Target target, std::span<const std::uint8_t> bytes, std::uint32_t retryWaitMs);
   void RecordError(hid_device_* handle);
+  bool RefusesLocked() const { return !open_ || gone_; }
 
   Clock& clock_;
   mutable std::mutex lock_;
@@ -111,4 +132,9 @@ class HidManager {
   hid_device_* activeHandle_ = nullptr;
   hid_device_* secondaryHandle_ = nullptr;
   std::u16string lastError_;
+  bool gone_ = false;
+  // The thread whose sequence owns the transport, and how deeply it is nested.
+  std::thread::id sequenceOwner_;
+  int sequenceDepth_ = 0;
+  std::condition_variable sequenceEnded_;
 };

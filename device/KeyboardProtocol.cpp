@@ -7,6 +7,7 @@
 #include "device/CommandFamily.h"
 #include "device/Frames.h"
 #include "device/HidManager.h"
+#include "device/HidSequence.h"
 
 namespace {
 
@@ -72,6 +73,7 @@ void KeyboardProtocol::selectCustomSet(const LightingCommand& c) {
 // Chunk k carries table bytes 60k onward; only `length` of them, the rest of the frame stays zero.
 bool KeyboardProtocol::sendChunked(std::uint8_t command, std::span<const std::uint8_t> table, int chunks,
                                    int lastLength, bool secondary) {
+  HidSequence sequence(hid_);
   for (int k = 0; k < chunks; ++k) {
     clock_.SleepMs(1);
     const std::size_t offset = kChunkData * static_cast<std::size_t>(k);
@@ -104,6 +106,7 @@ void KeyboardProtocol::applyCustomColours(const std::vector<KeyColorRecord>& col
 }
 
 std::optional<int> KeyboardProtocol::readFirmwareVersion() {
+  HidSequence sequence(hid_);  // no other frame between the request and its reply
   clock_.SleepMs(16);
   if (!hid_.sendFeatureNow(frames::Feature({kFeatureId, 0xFD}))) return std::nullopt;
   clock_.SleepMs(16);
@@ -129,7 +132,9 @@ void KeyboardProtocol::resetDevice(int deviceType, int connectionMode) {
         hid_.sendFeature(frames::Feature({kFeatureId, 0xF0, 0xAA}));
         clock_.SleepMs(100);
       } else {
+        HidSequence sequence(hid_);  // the two halves belong together
         hid_.writeData64(frames::Long({0xAA, 0xAA, 0xAA, 0xAA, 0xAA, 0xAA}));
+        if (hid_.deviceGone()) return;
         clock_.SleepMs(1600);
         hid_.writeData64(frames::Long({}));
       }
@@ -149,6 +154,7 @@ bool KeyboardProtocol::sendLiveFrame(int connectionMode, const std::vector<LiveK
     table[at + 1] = Byte(static_cast<int>(k.gdiColor >> 8));
     table[at + 2] = Byte(static_cast<int>(k.gdiColor >> 16));
   }
+  HidSequence sequence(hid_);
   if (!streamStarted_.exchange(true)) hid_.writeReport(frames::Report({0x00, 0xF0, 0xF4, 0x01}));
   sendChunked(0xF1, table, 6, 30, true);
   return true;
@@ -162,5 +168,7 @@ int KeyboardProtocol::MusicLevel(std::span<const std::int16_t> samples) {
 
 void KeyboardProtocol::sendMusicLevel(int level, double gain, int effect) {
   const int value = std::clamp(static_cast<int>(level * gain), 0, 255);
-  hid_.sendFeatureNow(frames::Feature({kFeatureId, 0x23, 0x45, 0x67, 0x89, Byte(effect), Byte(value), 0x00}));
+  // A level is stale a moment later: skipped rather than held back while a sequence runs.
+  hid_.sendFeatureNow(frames::Feature({kFeatureId, 0x23, 0x45, 0x67, 0x89, Byte(effect), Byte(value), 0x00}),
+                      WhenBusy::Skip);
 }

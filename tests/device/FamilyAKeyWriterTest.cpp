@@ -162,15 +162,16 @@ TEST_F(FamilyAWriter, MacroOf19RecordsGoesInTwoChunksTheSecondOneByteLong) {
   EXPECT_EQ(fw_->KeyTable()[5], 0x40);
 }
 
-TEST_F(FamilyAWriter, EventCountNamesEveryRecordButOnlyKeyRecordsGetEvents) {
+TEST_F(FamilyAWriter, EventCountAndLengthNameOnlyTheKeyRecordsThatAreSent) {
   const int macro = db_.AddMacro(0, {{kPress, kVkA, 300}, {1, 0, 1000}, {kRelease, kVkA, 5}});
   db_.Assign(51, 3, macro);
   Apply();
 
-  // [repeat 1 (0 raised to 1), 3 records, two events], zero-filled to L = 12.
-  const std::vector<std::uint8_t> buffer = {0x01, 0x03, 0x04, 0x2C, 0x81, 0x04, 0x05, 0x00, 0, 0, 0, 0};
+  // [repeat 1 (0 raised to 1), 2 events, the two events], zero-filled to L = 9.
+  const std::vector<std::uint8_t> buffer = {0x01, 0x02, 0x04, 0x2C, 0x81, 0x04, 0x05, 0x00, 0};
   ASSERT_GE(fw_->Writes().size(), 1u);
-  EXPECT_EQ(fw_->Writes()[0].bytes, MacroChunk(0, 12, 0, buffer));
+  EXPECT_EQ(fw_->Writes()[0].bytes, MacroChunk(0, 9, 0, buffer));
+  EXPECT_EQ(fw_->Macro(0)->events.size(), 2u);
 }
 
 TEST_F(FamilyAWriter, MacroWithoutItsMacroRowRepeatsOnceWithNoEvents) {
@@ -180,20 +181,21 @@ TEST_F(FamilyAWriter, MacroWithoutItsMacroRowRepeatsOnceWithNoEvents) {
   EXPECT_EQ(fw_->Writes()[0].bytes, MacroChunk(0, 3, 0, {0x01, 0x00, 0x00}));
 }
 
-TEST_F(FamilyAWriter, LengthThatIsAMultipleOf59EndsWithAnEmptyChunk) {
+TEST_F(FamilyAWriter, LengthThatIsAMultipleOf59EndsWithAFullChunk) {
   std::vector<StoreBacked::Step> steps;
   for (int i = 0; i < 58; ++i) steps.push_back({i % 2 == 0 ? kPress : kRelease, kVkA, 10});
   db_.Assign(53, 3, db_.AddMacro(1, steps));  // L = 3 x 58 + 3 = 177 = 3 x 59
   Apply();
 
   const auto writes = BytesOf(fw_->Writes());
-  ASSERT_EQ(writes.size(), 8u);
-  const std::vector<std::pair<int, int>> headers = {{59, 0}, {59, 59}, {59, 118}, {0, 177}};
+  ASSERT_EQ(writes.size(), 7u);
+  const std::vector<std::pair<int, int>> headers = {{59, 0}, {59, 59}, {59, 118}};
   for (std::size_t k = 0; k < headers.size(); ++k) {
     EXPECT_EQ(writes[k][2], headers[k].first) << "chunk " << k;
     EXPECT_EQ(writes[k][3] | (writes[k][4] << 8), headers[k].second) << "chunk " << k;
   }
-  EXPECT_EQ(clock_.Waits(), (std::vector<std::uint32_t>{10, 100, 100, 100, 100, 20, 10, 10, 10, 10}));
+  EXPECT_EQ(fw_->Macro(0)->events.size(), 58u);
+  EXPECT_EQ(clock_.Waits(), (std::vector<std::uint32_t>{10, 100, 100, 100, 20, 10, 10, 10, 10}));
 }
 
 TEST_F(FamilyAWriter, ShortcutsFollowTheMacrosInTheirOwnForm) {
@@ -234,6 +236,22 @@ TEST_F(FamilyAWriter, AFailedMacroChunkAbandonsTheDownloadButTheKeyTableStillGoe
   EXPECT_EQ(BytesOf(fw_->Writes()), TableChunks(t));
   EXPECT_TRUE(writer_->macroNumbers().empty());
   EXPECT_EQ(clock_.Waits(), (std::vector<std::uint32_t>{10, 100, 10, 20, 10, 10, 10, 10}));
+}
+
+TEST_F(FamilyAWriter, AKeyWhoseShortcutDidNotArriveStaysAtItsDefault) {
+  keyIndex_ = {{20, 0}, {21, 1}, {22, 2}};
+  db_.Assign(20, 7, 1);   // refused twice
+  db_.Assign(21, 7, 16);  // no such shortcut: nothing to download
+  db_.Assign(22, 7, 2);   // takes the number the failed one did not get
+  bus_.RefuseOutputWrites(ids_.vendor, 2);
+  Apply();
+
+  EXPECT_EQ(writer_->macroNumbers(), (std::map<int, int>{{22, 0}}));
+  std::array<std::uint8_t, 360> t{};
+  t[4] = 0, t[5] = 0x40;
+  EXPECT_EQ(LastFour(), TableChunks(t));
+  EXPECT_EQ(fw_->MacroNumbers(), (std::vector<int>{0}));
+  EXPECT_EQ(clock_.Waits(), (std::vector<std::uint32_t>{10, 10, 10, 10, 20, 10, 10, 10, 10}));
 }
 
 TEST_F(FamilyAWriter, ANewDownloadForgetsTheOldMacroNumbers) {

@@ -1,5 +1,10 @@
 #include "device/FamilyBKeyWriter.h"
 
+#include <atomic>
+#include <future>
+#include <thread>
+
+#include "device/KeyboardProtocol.h"
 #include "tests/device/DeviceFixture.h"
 
 namespace {
@@ -251,19 +256,39 @@ TEST_F(FamilyBWriter, OnlyTheFirst82EventsAreSent) {
   EXPECT_EQ(WritesAfterTableRead().size(), 28u);
 }
 
-TEST_F(FamilyBWriter, SlotCountersAreNotLimited) {
+TEST_F(FamilyBWriter, RowsBeyondThe13MacroAnd10RemapSlotsAreNotWritten) {
   for (int key = 1; key <= 14; ++key) db_.Assign(key, 7, 1);
   for (int key = 101; key <= 111; ++key) db_.Assign(key, 2, key - 100);
   Apply();
 
-  const auto fourteenth = fw_->MacroSlot(14);
-  ASSERT_TRUE(fourteenth.has_value());
-  EXPECT_EQ(fourteenth->key, 14);
-  const auto eleventh = fw_->RemapSlot(11);
-  ASSERT_TRUE(eleventh.has_value());
-  EXPECT_EQ(eleventh->key, 111);
-  EXPECT_EQ(eleventh->value, 11);
-  EXPECT_EQ(WritesAfterTableRead().size(), 14u * 28 + 11);
+  EXPECT_FALSE(fw_->MacroSlot(14).has_value());
+  EXPECT_FALSE(fw_->RemapSlot(11).has_value());
+  Table expected{};
+  for (int slot = 1; slot <= 13; ++slot) expected[slot] = std::uint8_t(slot);
+  for (int slot = 1; slot <= 10; ++slot) expected[13 + slot] = std::uint8_t(100 + slot);
+  const Table table = fw_->SlotTable();
+  EXPECT_TRUE(std::equal(table.begin() + 1, table.begin() + 24, expected.begin() + 1));
+  EXPECT_EQ(WritesAfterTableRead().size(), 13u * 28 + 10);
+  std::vector<std::uint32_t> waits = ReadWaits();
+  for (int i = 0; i < 13; ++i) waits = Concat({waits, MacroWaits()});
+  for (int i = 0; i < 10; ++i) waits = Concat({waits, RemapWaits()});
+  EXPECT_EQ(clock_.Waits(), waits);
+}
+
+// Unplugged in the middle of a macro block: the download ends with the one
+// frame that found the keyboard gone, and the next rescan starts afresh.
+TEST_F(FamilyBWriter, AKeyboardUnpluggedMidBlockEndsTheDownloadAfterOneMoreFrame) {
+  for (int key = 1; key <= 5; ++key) db_.Assign(key, 7, 1);
+  for (int key = 101; key <= 105; ++key) db_.Assign(key, 2, 4);
+  bus_.UnplugAfterFrames(ids_.vendor, 5 + 10);  // the table read, then 10 frames of the first block
+  Apply();
+
+  const auto frames = fw_->Frames();
+  ASSERT_EQ(frames.size(), 15u);
+  EXPECT_EQ(clock_.NowMs(), frames.back().timeMs + 16);
+  EXPECT_TRUE(hid_->deviceGone());
+  Rescan(kFamilyBType);
+  EXPECT_FALSE(hid_->deviceGone());
 }
 
 TEST_F(FamilyBWriter, AFailedWriteDoesNotStopTheSequence) {
@@ -283,6 +308,45 @@ TEST_F(FamilyBWriter, ClosedManagerSendsNothing) {
   hid_->setOpen(false);
   Apply();
   EXPECT_TRUE(fw_->Frames().empty());
+}
+
+// ---------------------------------------------------------------------------
+// Other senders and a macro block. Also run under ThreadSanitizer.
+
+class FamilyBWriterThreads : public FamilyBWriter {};
+
+// In the middle of the first block, a music level is sent from another thread
+// (it is skipped) and the lighting from a third (it waits for the block's end);
+// the keyboard flags any frame that lands inside a block.
+TEST_F(FamilyBWriterThreads, OtherSendersNeverLandInsideAMacroBlock) {
+  db_.Assign(0x10, 7, 1);
+  db_.Assign(0x11, 7, 2);
+  KeyboardProtocol protocol(*hid_, clock_);
+  LightRecord row;
+  row.mode = 3;
+  bool fresh = false;
+  std::atomic<int> sleeps{0};
+  std::atomic<bool> lightingStarted{false};
+  std::thread lighting;
+  clock_.OnSleep([&](std::uint32_t) {
+    if (++sleeps != 14) return;  // the table read's four, the row's lead, eight frames of the block
+    std::async(std::launch::async, [&] { protocol.sendMusicLevel(64, 1.0, 1); }).get();
+    lighting = std::thread([&] {
+      lightingStarted = true;
+      protocol.applyLighting(LightingCommand{kFamilyBType, 0, row, 0}, fresh);
+    });
+    while (!lightingStarted) std::this_thread::yield();
+  });
+  Apply();
+  ASSERT_TRUE(lighting.joinable());
+  lighting.join();
+  clock_.OnSleep(nullptr);
+
+  EXPECT_TRUE(fw_->MusicLevels().empty());
+  ASSERT_TRUE(fw_->Lighting().has_value());
+  EXPECT_EQ(fw_->Lighting()->modeIndex, 2);
+  EXPECT_EQ(fw_->MacroSlot(1)->key, 0x10);
+  EXPECT_EQ(fw_->MacroSlot(2)->key, 0x11);
 }
 
 // ---------------------------------------------------------------------------

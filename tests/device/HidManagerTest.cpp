@@ -498,13 +498,24 @@ TEST_F(HidManagerTransfer, WriteReportSecondaryReportsSuccessWheneverInterface3E
   EXPECT_EQ(fwA_->StreamTable()[0], 0x11);
 }
 
-TEST_F(HidManagerTransfer, TransfersToAnUnpluggedKeyboardFailAndRecordTheError) {
+// hidraw says ENODEV; from then on every transfer refuses at once, until a rescan.
+TEST_F(HidManagerTransfer, TransfersToAnUnpluggedKeyboardFailRecordTheErrorAndEndAtOnce) {
   PlugA();
+  EXPECT_FALSE(hid_->deviceGone());
   bus_.UnplugKeyboard(ids_.vendor);
-  EXPECT_FALSE(hid_->sendFeatureNow(ToFeature(kVersionRequest)));
-  EXPECT_EQ(hid_->lastError(), u"Device disconnected");
-  EXPECT_FALSE(hid_->writeReport(ToReport(kSelectMode5)));
-  EXPECT_EQ(clock_.Waits(), std::vector<std::uint32_t>{10});
+  EXPECT_FALSE(hid_->writeReport(ToReport(kSelectMode5)));  // no retry
+  EXPECT_EQ(hid_->lastError(), u"No such device");
+  EXPECT_TRUE(hid_->deviceGone());
+  EXPECT_FALSE(hid_->sendFeature(ToFeature(kVersionRequest)));
+  const Results r = RunEveryPrimitiveButSendFeature();
+  EXPECT_FALSE(r.featureNow || r.report || r.secondary || r.data64);
+  EXPECT_EQ(r.get, -1);
+  EXPECT_TRUE(clock_.Waits().empty());
+
+  bus_.PlugKeyboard(kVendor, 0x0004, fwA_);
+  Rescan(kFamilyAType);
+  EXPECT_FALSE(hid_->deviceGone());
+  EXPECT_TRUE(hid_->writeReport(ToReport(kSelectMode5)));
 }
 
 // ---------------------------------------------------------------------------

@@ -63,6 +63,17 @@ MacroA FamilyAFirmware::Decode(const Bytes& buffer, std::size_t received, bool s
   return macro;
 }
 
+// An event of three zero bytes is a phantom: the buffer's count names more
+// events than it carries.
+bool FamilyAFirmware::HasPhantomEvent(const Bytes& buffer) {
+  const std::size_t count = buffer.size() >= 2 ? buffer[1] : 0;
+  for (std::size_t i = 0; i < count && 2 + 3 * i + 3 <= buffer.size(); ++i) {
+    const auto at = buffer.begin() + static_cast<std::ptrdiff_t>(2 + 3 * i);
+    if (std::all_of(at, at + 3, [](std::uint8_t x) { return x == 0; })) return true;
+  }
+  return false;
+}
+
 bool FamilyAFirmware::OnMacroChunk(std::span<const std::uint8_t> b) {
   const std::size_t length = b[2];
   const std::size_t offset = b[3] | (static_cast<std::size_t>(b[4]) << 8);
@@ -72,7 +83,7 @@ bool FamilyAFirmware::OnMacroChunk(std::span<const std::uint8_t> b) {
   // what it carries.
   const bool shortcut = offset == 0 && data[0] == 0x01 && length == 3u * data[1];
   const std::size_t take = shortcut ? std::min<std::size_t>(2 + 3u * data[1], data.size()) : length;
-  if (take > data.size()) return false;
+  if (length == 0 || take > data.size()) return false;  // an empty chunk is not a chunk
 
   MacroBuffer& buffer = macros_[number];
   // A download always begins at offset 0, which replaces the earlier buffer.
@@ -80,7 +91,11 @@ bool FamilyAFirmware::OnMacroChunk(std::span<const std::uint8_t> b) {
   buffer.shortcutForm = shortcut;
   if (buffer.bytes.size() < offset + take) buffer.bytes.resize(offset + take, 0);
   std::copy_n(data.begin(), take, buffer.bytes.begin() + static_cast<std::ptrdiff_t>(offset));
-  return true;
+  // The macro form's length is 3 x count + 3.
+  const std::size_t total = shortcut || buffer.bytes.size() < 2 ? 0 : 3u * buffer.bytes[1] + 3;
+  TrackDownload(b, 59, total);
+  const bool complete = buffer.bytes.size() >= 2 && buffer.bytes.size() >= 2 + 3u * buffer.bytes[1];
+  return !(complete && HasPhantomEvent(buffer.bytes));
 }
 
 bool FamilyAFirmware::OnOutput(const InterfaceSpec& on, std::span<const std::uint8_t> b) {
@@ -89,7 +104,7 @@ bool FamilyAFirmware::OnOutput(const InterfaceSpec& on, std::span<const std::uin
     // Only stream chunks belong on interface 3.
     return b[1] == 0xF1 && ApplyChunk(b, 5, 60, stream_);
   }
-  if (!IsCommandInterface(on)) return false;
+  if (!IsCommandInterface(on) || CutsIntoDownload(b)) return false;
   switch (b[1]) {
     case 0x88:
       if (b[2] != 0 || !ZeroFrom(b, 4)) return false;
@@ -104,7 +119,10 @@ bool FamilyAFirmware::OnOutput(const InterfaceSpec& on, std::span<const std::uin
     case 0x8B:
       return HandleCustomColourChunk(b);
     case 0x8D:
-      return ApplyChunk(b, 5, 60, keyTable_);
+      // Four chunks make 220 bytes (key indexes 0-109).
+      if (!ApplyChunk(b, 5, 60, keyTable_)) return false;
+      TrackDownload(b, 60, 220);
+      return true;
     case 0x8E:
       return OnMacroChunk(b);
     case 0xF0:
@@ -123,7 +141,7 @@ bool FamilyAFirmware::OnOutput(const InterfaceSpec& on, std::span<const std::uin
 }
 
 bool FamilyAFirmware::OnFeature(const InterfaceSpec& on, std::span<const std::uint8_t> b) {
-  if (!IsCommandInterface(on) || !IsFeatureFrame(b)) return false;
+  if (!IsCommandInterface(on) || !IsFeatureFrame(b) || CutsIntoDownload(b)) return false;
   if (b[1] == 0xFD) return HandleVersionRequest(b);
   if (b[1] == 0xFF && b[2] == 0xFF && b[6] == 0) {
     customSet_ = CustomSetSelectionA{b[3], b[4], b[5], b[7]};

@@ -1,7 +1,10 @@
 // Model of a family A keyboard (device types up to 200): 65-byte report
 // frames for lighting, the key table, numbered macro buffers, custom colours,
 // reset and the live colour stream (on interface 3); 8-byte feature frames for
-// the custom set selection and the firmware version.
+// the custom set selection and the firmware version. Like firmware that could
+// misbehave on them, it flags as unexpected: an empty macro chunk, a macro
+// whose count names all-zero (phantom) events, and a feature frame that cuts into
+// a chunked download before its last chunk.
 //
 //   auto fw = std::make_shared<hidsim::FamilyAFirmware>();
 //   hidsim::Bus::Instance().PlugKeyboard(0x1209, 0x0004, fw);
@@ -52,7 +55,7 @@ struct MacroEventA {
 /// A macro buffer [repeat, event count, events...] as received so far.
 struct MacroA {
   std::uint8_t repeat = 0;
-  std::uint8_t eventCount = 0;     ///< byte 1 as sent (may count records that carry no event)
+  std::uint8_t eventCount = 0;     ///< byte 1 as sent
   std::vector<MacroEventA> events; ///< at most eventCount, only those fully received
   bool shortcutForm = false;       ///< came as 00 8E 3c 00 00 m 01 c ...
   Bytes bytes;                     ///< the buffer up to the highest byte received
@@ -86,6 +89,7 @@ class FamilyAFirmware : public KeyboardFirmware {
 
  private:
   bool OnMacroChunk(std::span<const std::uint8_t> bytes);
+  static bool HasPhantomEvent(const Bytes& buffer);
   static MacroA Decode(const Bytes& buffer, std::size_t received, bool shortcutForm);
 
   struct MacroBuffer {

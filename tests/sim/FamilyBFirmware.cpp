@@ -54,8 +54,13 @@ void FamilyBFirmware::ClearKeys() {
   nextBlockFrame_ = -1;
 }
 
+// Inside a macro block only its own frames (or a fresh start) may come.
+bool FamilyBFirmware::CutsIntoBlock(std::span<const std::uint8_t> b) const {
+  return nextBlockFrame_ > 0 && !(IsFeatureFrame(b) && (b[1] == 0x00 || b[1] == 0xF1));
+}
+
 bool FamilyBFirmware::OnFeature(const InterfaceSpec& on, std::span<const std::uint8_t> b) {
-  if (!IsCommandInterface(on) || !IsFeatureFrame(b)) return false;
+  if (!IsCommandInterface(on) || !IsFeatureFrame(b) || CutsIntoBlock(b) || CutsIntoDownload(b)) return false;
   switch (b[1]) {
     case 0xFF:
       if (b[2] != 0xFF) return false;
@@ -83,10 +88,10 @@ bool FamilyBFirmware::OnFeature(const InterfaceSpec& on, std::span<const std::ui
       return true;
     }
     case 0xFA: {
-      if (b[2] != 0x01 || b[5] != 0x01 || b[7] != 0x01 || b[3] == 0) return false;
+      if (b[2] != 0x01 || b[5] != 0x01 || b[7] != 0x01 || b[3] == 0 || b[3] > kRemapSlots) return false;
       const int slot = b[3];
       remapSlots_[slot] = RemapSlotB{b[4], b[6]};
-      if (slot <= 10) table_[13 + static_cast<std::size_t>(slot)] = b[4];
+      table_[static_cast<std::size_t>(kMacroSlots + slot)] = b[4];
       return true;
     }
     case 0xF1:
@@ -108,7 +113,8 @@ bool FamilyBFirmware::OnMacroFrame(std::span<const std::uint8_t> b) {
   }
   std::copy_n(b.begin() + 2, 6, block_.begin() + 6 * nextBlockFrame_);
   if (++nextBlockFrame_ == kMacroBlockFrames) CommitMacroBlock();
-  return true;
+  // The first frame names the slot: one beyond the table is an error.
+  return b[1] != 0xF1 || (b[3] >= 1 && b[3] <= kMacroSlots);
 }
 
 void FamilyBFirmware::CommitMacroBlock() {
@@ -122,12 +128,13 @@ void FamilyBFirmware::CommitMacroBlock() {
     slot.events.push_back(DecodeEvent(block_[i], block_[i + 1]));
   }
   const int number = block_[1];
-  if (number >= 1 && number <= 13) table_[static_cast<std::size_t>(number)] = slot.key;
+  if (number < 1 || number > kMacroSlots) return;  // no such slot
+  table_[static_cast<std::size_t>(number)] = slot.key;
   macroSlots_[number] = std::move(slot);
 }
 
 bool FamilyBFirmware::OnOutput(const InterfaceSpec& on, std::span<const std::uint8_t> b) {
-  if (!IsCommandInterface(on) || !IsReportFrame(b)) return false;
+  if (!IsCommandInterface(on) || !IsReportFrame(b) || CutsIntoBlock(b) || CutsIntoDownload(b)) return false;
   if (b[1] == 0xBB && b[2] == 0xAA && b[3] == 0x99 && b[4] == 0x88) return OnLongFrame(b.subspan(1));
   if (b[1] == 0x8B) return HandleCustomColourChunk(b);
   return false;

@@ -3,6 +3,9 @@
 // slots and 10 remap slots, and custom colours. Wired keyboards get 8-byte
 // feature frames (report 7); the other connection modes get 64-byte long
 // frames (output report 0, starting BB AA 99 88). The model accepts both.
+// Like firmware that could misbehave on them, it flags as unexpected: a slot
+// beyond its 13 macro or 10 remap slots, any frame that cuts into a macro
+// block, and a feature frame inside a colour download.
 //
 //   auto fw = std::make_shared<hidsim::FamilyBFirmware>();
 //   fw->SetSlotTable(table);                 // what 07 FB 01 will read back
@@ -68,6 +71,8 @@ class FamilyBFirmware : public KeyboardFirmware {
   static constexpr std::size_t kSlotTableBytes = 28;
   static constexpr std::size_t kMacroBlockBytes = 168;
   static constexpr int kMacroBlockFrames = 28;
+  static constexpr int kMacroSlots = 13;
+  static constexpr int kRemapSlots = 10;
   /// Unused table bytes (T[0], T[24..27]) hold this, so a reader that is off by
   /// one sees a slot that seems taken.
   static constexpr std::uint8_t kUnusedTableByte = 0x5A;
@@ -81,7 +86,6 @@ class FamilyBFirmware : public KeyboardFirmware {
   std::array<std::uint8_t, kSlotTableBytes> SlotTable() const;
 
   /// Macro slot `slot` (D[1]) after its last complete block; nullopt if never written.
-  /// Slots above 13 are kept too, though the table has no byte for them.
   std::optional<MacroSlotB> MacroSlot(int slot) const;
   /// Remap slot `slot` (r) after its last write; nullopt if never written.
   std::optional<RemapSlotB> RemapSlot(int slot) const;
@@ -100,6 +104,7 @@ class FamilyBFirmware : public KeyboardFirmware {
  private:
   bool OnLongFrame(std::span<const std::uint8_t> data);
   bool OnMacroFrame(std::span<const std::uint8_t> bytes);
+  bool CutsIntoBlock(std::span<const std::uint8_t> bytes) const;
   void CommitMacroBlock();
   void ClearKeys();
 

@@ -3,10 +3,13 @@
 #include <hidapi.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <system_error>
+#include <utility>
 
 #include "tests/sim/Bus.h"
 
@@ -62,7 +65,15 @@ int CopyWide(const std::wstring& text, wchar_t* out, std::size_t maxlen) {
   return 0;
 }
 
-const wchar_t* kDisconnected = L"Device disconnected";
+// What the hidraw backend reports for a device that is gone: the kernel
+// answers ENODEV and the text ends with the system's words for it.
+std::wstring Disconnected(const char* call) {
+  const std::string text = std::string(call) + std::generic_category().message(ENODEV);
+  std::wstring wide(text.size(), L'\0');
+  const std::size_t n = std::mbstowcs(wide.data(), text.c_str(), wide.size());
+  wide.resize(n == static_cast<std::size_t>(-1) ? 0 : n);
+  return wide;
+}
 
 }  // namespace
 
@@ -152,7 +163,9 @@ class HidapiBridge {
     std::lock_guard lock(bus.mutex_);
     if (!data || length == 0) return Fail(handle, L"Empty report");
     const auto it = bus.devices_.find(handle->deviceId);
-    if (it == bus.devices_.end()) return Fail(handle, kDisconnected);
+    if (it == bus.devices_.end()) {
+      return Fail(handle, Disconnected(kind == FrameKind::Output ? "" : "ioctl (SFEATURE): "));
+    }
     Bus::Device& device = it->second;
     if (!device.firmware) return Fail(handle, L"Broken pipe");
     const std::span<const std::uint8_t> bytes(data, length);
@@ -175,7 +188,7 @@ class HidapiBridge {
     std::lock_guard lock(bus.mutex_);
     if (!data || length == 0) return Fail(handle, L"Empty report");
     const auto it = bus.devices_.find(handle->deviceId);
-    if (it == bus.devices_.end()) return Fail(handle, kDisconnected);
+    if (it == bus.devices_.end()) return Fail(handle, Disconnected("ioctl (GFEATURE): "));
     Bus::Device& device = it->second;
     if (!device.firmware) return Fail(handle, L"Broken pipe");
     const std::uint8_t reportId = data[0];
@@ -211,7 +224,7 @@ class HidapiBridge {
     std::lock_guard lock(bus.mutex_);
     const auto it = bus.devices_.find(handle->deviceId);
     if (it == bus.devices_.end()) {
-      Fail(handle, kDisconnected);
+      Fail(handle, Disconnected(""));
       return nullptr;
     }
     if (!handle->info) handle->info = NewInfo(it->second.spec);
@@ -223,7 +236,7 @@ class HidapiBridge {
     Bus& bus = Bus::Instance();
     std::lock_guard lock(bus.mutex_);
     const auto it = bus.devices_.find(handle->deviceId);
-    if (it == bus.devices_.end()) return Fail(handle, kDisconnected);
+    if (it == bus.devices_.end()) return Fail(handle, Disconnected(""));
     return CopyWide(it->second.spec.product, out, maxlen);
   }
 
@@ -251,8 +264,8 @@ class HidapiBridge {
     return text;
   }
 
-  static int Fail(hid_device* handle, const wchar_t* text) {
-    handle->error = text;
+  static int Fail(hid_device* handle, std::wstring text) {
+    handle->error = std::move(text);
     return -1;
   }
 };

@@ -54,6 +54,18 @@ bool KeyboardFirmware::ApplyChunk(std::span<const std::uint8_t> bytes, std::size
   return true;
 }
 
+bool KeyboardFirmware::CutsIntoDownload(std::span<const std::uint8_t> bytes) const {
+  return downloading_.has_value() && IsFeatureFrame(bytes);
+}
+
+void KeyboardFirmware::TrackDownload(std::span<const std::uint8_t> chunk, std::size_t fullLength,
+                                     std::size_t total) {
+  const std::size_t length = chunk[2];
+  const std::size_t end = chunk[3] + (static_cast<std::size_t>(chunk[4]) << 8) + length;
+  const bool more = length == fullLength && end < total;
+  downloading_ = more ? std::optional<std::uint8_t>(chunk[1]) : std::nullopt;
+}
+
 bool KeyboardFirmware::HandleVersionRequest(std::span<const std::uint8_t> bytes) {
   if (!ZeroFrom(bytes, 2)) return false;
   queued_.clear();
@@ -61,8 +73,11 @@ bool KeyboardFirmware::HandleVersionRequest(std::span<const std::uint8_t> bytes)
   return true;
 }
 
+// Eight chunks make 440 bytes (110 lights).
 bool KeyboardFirmware::HandleCustomColourChunk(std::span<const std::uint8_t> bytes) {
-  return ApplyChunk(bytes, 5, 60, colours_);
+  if (!ApplyChunk(bytes, 5, 60, colours_)) return false;
+  TrackDownload(bytes, 60, 440);
+  return true;
 }
 
 void KeyboardFirmware::QueueReplies(std::span<const std::array<std::uint8_t, 8>> replies) {

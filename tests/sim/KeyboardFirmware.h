@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <span>
 
 #include "tests/sim/Firmware.h"
@@ -45,6 +46,16 @@ class KeyboardFirmware : public Firmware {
   static bool ApplyChunk(std::span<const std::uint8_t> bytes, std::size_t dataAt,
                          std::size_t maxLength, std::span<std::uint8_t> table);
 
+  // A chunked download (custom colours; in family A also the key table and
+  // the macro buffers) in transit: until its last byte has come, a feature
+  // frame cuts into it, as the frame of another sender (music level, custom
+  // set selection) would.
+  bool CutsIntoDownload(std::span<const std::uint8_t> bytes) const;
+  // After an accepted chunk (byte 2 length, bytes 3-4 offset): a full-length
+  // chunk that leaves bytes of `total` to come keeps its download open; a
+  // shorter one is the last.
+  void TrackDownload(std::span<const std::uint8_t> chunk, std::size_t fullLength, std::size_t total);
+
   bool HandleVersionRequest(std::span<const std::uint8_t> bytes);
   bool HandleCustomColourChunk(std::span<const std::uint8_t> bytes);
 
@@ -61,6 +72,7 @@ class KeyboardFirmware : public Firmware {
   int resets_ = 0;
   std::deque<std::array<std::uint8_t, 8>> queued_;
   bool versionStanding_ = false;
+  std::optional<std::uint8_t> downloading_;  // command of the download in transit
 };
 
 }  // namespace hidsim

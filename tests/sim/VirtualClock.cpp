@@ -1,11 +1,23 @@
 #include "tests/sim/VirtualClock.h"
 
+#include <utility>
+
 namespace hidsim {
 
 void VirtualClock::SleepMs(std::uint32_t milliseconds) {
+  std::function<void(std::uint32_t)> hook;
+  {
+    std::lock_guard lock(mutex_);
+    now_ += milliseconds;
+    waits_.push_back(milliseconds);
+    hook = onSleep_;
+  }
+  if (hook) hook(milliseconds);
+}
+
+void VirtualClock::OnSleep(std::function<void(std::uint32_t)> hook) {
   std::lock_guard lock(mutex_);
-  now_ += milliseconds;
-  waits_.push_back(milliseconds);
+  onSleep_ = std::move(hook);
 }
 
 std::uint64_t VirtualClock::NowMs() {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -33,11 +34,15 @@ class VirtualClock : public Clock {
   std::vector<std::uint32_t> Waits() const;
   /// Forgets the recorded waits; the time stays where it is.
   void ClearWaits();
+  /// Called after every wait with its length, on the waiting thread, outside
+  /// the clock's lock: lets a test act in the middle of a sequence.
+  void OnSleep(std::function<void(std::uint32_t)> hook);
 
  private:
   mutable std::mutex mutex_;
   std::uint64_t now_;
   std::vector<std::uint32_t> waits_;
+  std::function<void(std::uint32_t)> onSleep_;
 };
 
 }  // namespace hidsim

@@ -144,6 +144,24 @@ TEST_F(FamilyA, ResetClearsKeysAndMacros) {
   EXPECT_FALSE(fw_->Macro(0).has_value());
 }
 
+TEST_F(FamilyA, EmptyChunksPhantomEventsAndFramesInsideADownloadAreErrors) {
+  MacroChunk(0, 177, 0, {});                                              // an empty last chunk
+  MacroChunk(9, 0, 1, {0x01, 0x02, 0x04, 0x0A, 0x80, 0, 0, 0, 0});        // counts 2, carries 1
+  MacroChunk(6, 0, 2, {0x01, 0x01, 0x04, 0x0A, 0x80, 0});
+  EXPECT_EQ(fw_->UnexpectedFrames().size(), 2u);
+  EXPECT_EQ(fw_->Macro(2)->events.size(), 1u);
+
+  const Bytes selection = Feature({0x07, 0xFF, 0xFF, 0x01, 0x02, 0x03, 0x00, 0x01});
+  Write(h_, Report({0x00, 0x8D, 60, 0, 0}));
+  Send(h_, selection);  // cuts into the key table
+  EXPECT_EQ(fw_->UnexpectedFrames().size(), 3u);
+  EXPECT_FALSE(fw_->CustomSetSelection().has_value());
+  for (int k = 1; k < 4; ++k) Write(h_, Report({0x00, 0x8D, std::uint8_t(k == 3 ? 40 : 60), std::uint8_t(60 * k), 0}));
+  Send(h_, selection);
+  EXPECT_EQ(fw_->UnexpectedFrames().size(), 3u);
+  EXPECT_TRUE(fw_->CustomSetSelection().has_value());
+}
+
 TEST_F(FamilyA, FamilyBFramesAreUnexpected) {
   Write(h_, Report({0x00, 0xBB, 0xAA, 0x99, 0x88, 0xAA, 0x01}));
   Send(h_, Feature({0x07, 0x23, 0x45, 0x67, 0x89, 0x01, 0x10}));

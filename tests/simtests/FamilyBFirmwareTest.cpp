@@ -125,8 +125,12 @@ TEST_F(FamilyB, OnlyACompleteBlockIsCommitted) {
   EXPECT_FALSE(fw_->MacroSlot(5).has_value());
   d[2] = 0x21;
   SendBlock(d, 14);
-  // Music level packets from another thread may fall between the frames.
+  EXPECT_TRUE(fw_->UnexpectedFrames().empty());
+  // A frame of another sender inside the block is an error, and is not acted on.
   Send(h_, Feature({0x07, 0x23, 0x45, 0x67, 0x89, 0x01, 0x40}));
+  Send(h_, Feature({0x07, 0xFA, 0x01, 0x03, 0x2C, 0x01, 0x05, 0x01}));
+  Write(h_, Report({0x00, 0x8B, 60, 0, 0, 0x11}));
+  EXPECT_EQ(fw_->UnexpectedFrames().size(), 3u);
   for (int j = 14; j < 28; ++j) {
     Bytes frame(8, 0);
     frame[0] = 0x07;
@@ -136,24 +140,48 @@ TEST_F(FamilyB, OnlyACompleteBlockIsCommitted) {
   ASSERT_TRUE(fw_->MacroSlot(5).has_value());
   EXPECT_EQ(fw_->MacroSlot(5)->key, 0x21);
   EXPECT_TRUE(fw_->MacroSlot(5)->events.empty());
-  ASSERT_EQ(fw_->MusicLevels().size(), 1u);
-  EXPECT_EQ(fw_->MusicLevels()[0].effect, 1);
-  EXPECT_EQ(fw_->MusicLevels()[0].value, 0x40);
-  EXPECT_TRUE(fw_->UnexpectedFrames().empty());
+  EXPECT_TRUE(fw_->MusicLevels().empty());
+  EXPECT_FALSE(fw_->RemapSlot(3).has_value());
+  EXPECT_EQ(fw_->CustomColours()[0], 0);
 
   Send(h_, Feature({0x07, 0x00, 0x01, 0x02}));  // a continuation with no block open
-  EXPECT_EQ(fw_->UnexpectedFrames().size(), 1u);
+  EXPECT_EQ(fw_->UnexpectedFrames().size(), 4u);
+}
+
+TEST_F(FamilyB, SlotsBeyondTheTableAndFramesInsideAColourDownloadAreErrors) {
+  std::array<std::uint8_t, 168> d{};
+  d[0] = 0x01;
+  d[1] = 14;  // there are 13 macro slots
+  d[2] = 0x20;
+  SendBlock(d);
+  EXPECT_FALSE(fw_->MacroSlot(14).has_value());
+  Send(h_, Feature({0x07, 0xFA, 0x01, 0x0B, 0x2D, 0x01, 0x06, 0x01}));  // and 10 remap slots
+  EXPECT_FALSE(fw_->RemapSlot(11).has_value());
+  ASSERT_EQ(fw_->UnexpectedFrames().size(), 2u);
+  EXPECT_EQ(fw_->UnexpectedFrames()[0].bytes[1], 0xF1);
+
+  Write(h_, Report({0x00, 0x8B, 60, 0, 0, 0x11}));
+  Send(h_, Feature({0x07, 0x23, 0x45, 0x67, 0x89, 0x01, 0x40}));  // cuts into the colours
+  EXPECT_EQ(fw_->UnexpectedFrames().size(), 3u);
+  for (int k = 1; k < 8; ++k) {
+    const auto offset = static_cast<std::uint8_t>(60 * k);
+    Write(h_, Report({0x00, 0x8B, static_cast<std::uint8_t>(k == 7 ? 20 : 60), offset, std::uint8_t(60 * k >> 8)}));
+  }
+  Send(h_, Feature({0x07, 0x23, 0x45, 0x67, 0x89, 0x01, 0x40}));  // after the last chunk: fine
+  EXPECT_EQ(fw_->UnexpectedFrames().size(), 3u);
+  EXPECT_EQ(fw_->MusicLevels().size(), 1u);
 }
 
 TEST_F(FamilyB, RemapSlotsAreWrittenClearedAndReadBack) {
   Send(h_, Feature({0x07, 0xFA, 0x01, 0x03, 0x2C, 0x01, 0x05, 0x01}));
-  Send(h_, Feature({0x07, 0xFA, 0x01, 0x0B, 0x2D, 0x01, 0x06, 0x01}));  // slot 11: no table byte
+  Send(h_, Feature({0x07, 0xFA, 0x01, 0x0A, 0x2D, 0x01, 0x06, 0x01}));  // the last slot
   ASSERT_TRUE(fw_->RemapSlot(3).has_value());
   EXPECT_EQ(fw_->RemapSlot(3)->key, 0x2C);
   EXPECT_EQ(fw_->RemapSlot(3)->value, 5);
-  EXPECT_EQ(fw_->RemapSlot(11)->key, 0x2D);
+  EXPECT_EQ(fw_->RemapSlot(10)->key, 0x2D);
   auto table = ReadTable();
   EXPECT_EQ(table[16], 0x2C);
+  EXPECT_EQ(table[23], 0x2D);
   EXPECT_EQ(table[24], hidsim::FamilyBFirmware::kUnusedTableByte);
 
   Send(h_, Feature({0x07, 0xFA, 0x01, 0x03, 0x00, 0x01, 0x00, 0x01}));

@@ -11,7 +11,8 @@ CArea::CArea(MObject* parent, std::uint32_t id, const Rect& rect, bool visible, 
 CArea::~CArea() = default;
 
 void CArea::DrawControl(RenderContext& hdc, const Rect& /*paintRect*/) {
-  SlotCache::Draw(*this, hdc, 1, 0, [this](RenderContext& target, const Rect& slot, int) { fill_->Render(target, slot); });
+  SlotCache::Draw(*this, hdc, 1, 0,
+                  [this](RenderContext& target, const Rect& slot, int) { fill_->Render(target, slot); });
 }
 
 void CArea::SetTransparent(int startPercent, int endPercent, GdiColor colour) {

@@ -125,8 +125,8 @@ void MCheckTypeButton::RenderState(RenderContext& target, const Rect& slot, int 
     MRender::DrawImage(target, *skin->image, Rect{slot.left, top, slot.left + boxWidth, top + source.Height()}, source);
   }
   if (title_.empty()) return;
-  const Rect area = RectOps::Empty(textRect_) ? Rect{slot.left + boxWidth + kTitleGap, slot.top, slot.right, slot.bottom}
-                                              : RectOps::Offset(textRect_, slot.left, slot.top);
+  const Rect afterBox{slot.left + boxWidth + kTitleGap, slot.top, slot.right, slot.bottom};
+  const Rect area = RectOps::Empty(textRect_) ? afterBox : RectOps::Offset(textRect_, slot.left, slot.top);
   const ArgbColor ink = IsDisabledState(state) ? kDisabledText : GetTextColor();
   MRender::DrawTextW(target, area, title_, ink, GetGDIFont(), kTitleFormat);
 }

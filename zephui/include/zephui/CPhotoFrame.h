@@ -19,7 +19,7 @@ class ZEPHUI_API CPhotoFrame : public MButton {
   CPhotoFrame(MObject* parent, std::uint32_t id, const Rect& rect, bool visible, bool enabled);
   ~CPhotoFrame() override;
 
-  /// The frame picture (two frames: none, highlighted) from the skin folder; 0 on failure, else 1 and the cache is dropped.
+  /// The frame picture (two frames: none, highlighted) from the skin folder; 0 on failure, else 1 (cache dropped).
   int SetPhotoFrame(std::u16string_view path);
   /// The frame picture from a registered application resource; 0 on failure.
   int SetPhotoFrame(int resourceId, std::u16string_view resourceType);

@@ -3,6 +3,7 @@
 // for its own list operation.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <deque>
 #include <mutex>
@@ -23,6 +24,15 @@ class LockedQueue {
     std::lock_guard lock(mutex_);
     if (items_.empty()) return std::nullopt;
     return items_.front();
+  }
+
+  /// Appends at the back unless an equal entry waits behind the front (the
+  /// front may already be in hand); true when appended.
+  bool PushBackUnlessWaiting(const T& value) {
+    std::lock_guard lock(mutex_);
+    if (items_.size() > 1 && std::find(items_.begin() + 1, items_.end(), value) != items_.end()) return false;
+    items_.push_back(value);
+    return true;
   }
 
   /// Removes the front entry; does nothing when the queue is empty.

@@ -4,9 +4,11 @@
 
 PresenceJobQueue::PresenceJobQueue(Worker& worker) : worker_(worker) {}
 
+// A keyboard arrives as several interfaces at once, each with its notice; it
+// needs its lighting once, not once per interface.
 void PresenceJobQueue::DeviceArrived() {
   worker_.QueueJob(JobCode::JOB_DEVICE_ARRIVED);
-  worker_.QueueJob(JobCode::JOB_APPLY_LIGHTING);
+  worker_.QueueJobOnce(JobCode::JOB_APPLY_LIGHTING);
 }
 
 void PresenceJobQueue::DeviceRemoved() { worker_.QueueJob(JobCode::JOB_DEVICE_REMOVED); }

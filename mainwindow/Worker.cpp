@@ -20,6 +20,9 @@ Worker::~Worker() { Stop(); }
 
 void Worker::QueueJob(JobCode code) { jobs_.PushBack(code); }
 
+// The front is left out: it may be the job running now, whose work is already under way.
+void Worker::QueueJobOnce(JobCode code) { jobs_.PushBackUnlessWaiting(code); }
+
 void Worker::QueueMacro(std::uint32_t macroId) { macros_.PushBack(macroId); }
 
 void Worker::Step() {

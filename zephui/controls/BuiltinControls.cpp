@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "keyboard/KeyboardListBuiltins.h"
 #include "zephui/MButton.h"
 #include "zephui/MText.h"
 
@@ -19,6 +20,7 @@ void AddBuiltinControls(const BuiltinSink& add) {
   AddTabMenuControls(add);
   AddButtonControls(add);
   AddValueControls(add);
+  AddKeyboardListControls(add);
 }
 
 }  // namespace ZephUI

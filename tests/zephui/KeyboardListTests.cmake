@@ -1,0 +1,11 @@
+# The keyboard page's lists, key picker and device controls on a headless
+# dialog ("ui"), in a binary of their own.
+pelmora_test_binary(zephui_keyboard_list_tests LABEL ui
+  SOURCES
+    backend/HeadlessFixture.cpp
+    backend/RecordingProcedure.cpp
+    render/RenderProbe.cpp
+    render/SanitizerSuppressions.cpp
+    controls/CatalogueFixture.cpp
+    keyboard/RowListTest.cpp
+  LIBS zephui)

@@ -1,0 +1,7 @@
+# The keyboard page's lists, pickers and device controls of ZephUI.
+list(APPEND ZEPHUI_SOURCES
+  keyboard/KeyboardListBuiltins.cpp
+  keyboard/MRowList.cpp
+  keyboard/DListBox.cpp
+  keyboard/CRecordList.cpp
+)

@@ -26,13 +26,12 @@ class LockedQueue {
     return items_.front();
   }
 
-  /// Appends at the back unless an equal entry waits behind the front (the
-  /// front may already be in hand); true when appended.
-  bool PushBackUnlessWaiting(const T& value) {
+  /// Appends at the back and drops the equal entries waiting behind the front
+  /// (the front may already be in hand), so the value waits once, last.
+  void MoveToBack(const T& value) {
     std::lock_guard lock(mutex_);
-    if (items_.size() > 1 && std::find(items_.begin() + 1, items_.end(), value) != items_.end()) return false;
+    if (!items_.empty()) items_.erase(std::remove(items_.begin() + 1, items_.end(), value), items_.end());
     items_.push_back(value);
-    return true;
   }
 
   /// Removes the front entry; does nothing when the queue is empty.

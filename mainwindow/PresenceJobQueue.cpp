@@ -5,10 +5,10 @@
 PresenceJobQueue::PresenceJobQueue(Worker& worker) : worker_(worker) {}
 
 // A keyboard arrives as several interfaces at once, each with its notice; it
-// needs its lighting once, not once per interface.
+// needs its lighting once, after the rescan of the last of them has found it.
 void PresenceJobQueue::DeviceArrived() {
   worker_.QueueJob(JobCode::JOB_DEVICE_ARRIVED);
-  worker_.QueueJobOnce(JobCode::JOB_APPLY_LIGHTING);
+  worker_.QueueJobLast(JobCode::JOB_APPLY_LIGHTING);
 }
 
 void PresenceJobQueue::DeviceRemoved() { worker_.QueueJob(JobCode::JOB_DEVICE_REMOVED); }

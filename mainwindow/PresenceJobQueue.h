@@ -11,7 +11,7 @@ class PresenceJobQueue : public PresenceJobs {
  public:
   /// Queues on this worker.
   explicit PresenceJobQueue(Worker& worker);
-  /// Queues a rescan, then the current lighting unless it waits in the queue already.
+  /// Queues a rescan, then the current lighting (one waiting from before moves behind the rescan).
   void DeviceArrived() override;
   /// Queues a rescan.
   void DeviceRemoved() override;

@@ -20,8 +20,8 @@ Worker::~Worker() { Stop(); }
 
 void Worker::QueueJob(JobCode code) { jobs_.PushBack(code); }
 
-// The front is left out: it may be the job running now, whose work is already under way.
-void Worker::QueueJobOnce(JobCode code) { jobs_.PushBackUnlessWaiting(code); }
+// The front is left out: it may be the job running now, and it is popped when that job ends.
+void Worker::QueueJobLast(JobCode code) { jobs_.MoveToBack(code); }
 
 void Worker::QueueMacro(std::uint32_t macroId) { macros_.PushBack(macroId); }
 

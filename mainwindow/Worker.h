@@ -30,8 +30,9 @@ class Worker : public CThreadBasic, public MacroQueue {
 
   /// Appends a job code; safe from any thread, never waits for a running job.
   void QueueJob(JobCode code);
-  /// Appends a job code unless the same job already waits to run; safe from any thread.
-  void QueueJobOnce(JobCode code);
+  /// Appends a job code and drops the same job waiting earlier, so it runs once, after
+  /// everything queued so far; safe from any thread.
+  void QueueJobLast(JobCode code);
   /// Appends the id of a software macro to play; safe from any thread.
   void QueueMacro(std::uint32_t macroId);
   /// True when no software macro waits or plays.

@@ -8,4 +8,5 @@ pelmora_test_binary(zephui_keyboard_list_tests LABEL ui
     render/SanitizerSuppressions.cpp
     controls/CatalogueFixture.cpp
     keyboard/RowListTest.cpp
+    keyboard/KeyFuncControlTest.cpp
   LIBS zephui)

@@ -3,6 +3,7 @@
 #include "keyboard/KeyboardListBuiltins.h"
 #include "zephui/CRecordList.h"
 #include "zephui/DListBox.h"
+#include "zephui/KeyFuncControl.h"
 
 namespace ZephUI {
 
@@ -12,6 +13,9 @@ void AddKeyboardListControls(const BuiltinSink& add) {
   });
   add(u"CRecordList", FactoryScope::Panel, [](const ControlArgs& a) -> std::unique_ptr<MControl> {
     return std::make_unique<CRecordList>(a.parent, a.id, a.rect, a.visible);
+  });
+  add(u"KeyFuncControl", FactoryScope::Panel, [](const ControlArgs& a) -> std::unique_ptr<MControl> {
+    return std::make_unique<KeyFuncControl>(a.parent, a.id, a.rect, a.visible);
   });
 }
 

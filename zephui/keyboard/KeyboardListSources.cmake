@@ -4,4 +4,5 @@ list(APPEND ZEPHUI_SOURCES
   keyboard/MRowList.cpp
   keyboard/DListBox.cpp
   keyboard/CRecordList.cpp
+  keyboard/KeyFuncControl.cpp
 )

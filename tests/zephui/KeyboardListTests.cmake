@@ -10,3 +10,12 @@ pelmora_test_binary(zephui_keyboard_list_tests LABEL ui
     keyboard/RowListTest.cpp
     keyboard/KeyFuncControlTest.cpp
   LIBS zephui)
+
+# Screenshots of the picker and a record list under a private Xvfb ("x11").
+pelmora_test_binary(zephui_keyboard_list_x11_tests LABEL x11
+  SOURCES
+    backend/XvfbServer.cpp
+    backend/ScreenPng.cpp
+    render/SanitizerSuppressions.cpp
+    keyboard/KeyboardListX11Test.cpp
+  LIBS zephui PkgConfig::ZEPHUI_BACKEND_TEST_DEPS Threads::Threads)

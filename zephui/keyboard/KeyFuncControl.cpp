@@ -19,6 +19,7 @@ constexpr int kIconPitch = 50;
 constexpr int kIconSize = 20;
 constexpr int kStretchLimit = 60;  // wider faces keep their corners
 constexpr int kFaceCorner = 8;
+constexpr int kLabelInset = 2;
 constexpr int kFirstTipData = 232;  // media and web functions; key items never show tips
 
 struct MediaSpec {
@@ -248,7 +249,27 @@ void KeyFuncControl::DrawItem(RenderContext& target, const Item& item, const Rec
                        Rect{0, 0, item.icon->Width(), item.icon->Height()});
     return;
   }
-  MRender::DrawTextW(target, at, item.desc, GetTextColor(), GetGDIFont(),
+  DrawLabel(target, item.desc, at);
+}
+
+// Narrow keys with long names ("Scroll Lock", "NumLock") break at a space or shrink to fit.
+void KeyFuncControl::DrawLabel(RenderContext& target, const std::u16string& label, const Rect& at) {
+  const Font& font = GetGDIFont();
+  const int room = at.Width() - 2 * kLabelInset;
+  const int width = MRender::GetTextBounds(font, label).width;
+  if (width <= room) {
+    MRender::DrawTextW(target, at, label, GetTextColor(), font,
+                       TextFormat::Center | TextFormat::VCenter | TextFormat::SingleLine);
+    return;
+  }
+  const Rect inner{at.left + kLabelInset, at.top, at.right - kLabelInset, at.bottom};
+  if (label.find(u' ') != std::u16string::npos) {
+    MRender::DrawTextW(target, inner, label, GetTextColor(), font,
+                       TextFormat::Center | TextFormat::VCenter | TextFormat::WordBreak);
+    return;
+  }
+  const Font smaller(font.Face(), std::max(font.PixelSize() * room / width, 1), font.Style());
+  MRender::DrawTextW(target, inner, label, GetTextColor(), smaller,
                      TextFormat::Center | TextFormat::VCenter | TextFormat::SingleLine);
 }
 

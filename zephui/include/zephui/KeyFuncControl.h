@@ -75,6 +75,8 @@ class ZEPHUI_API KeyFuncControl : public MPanel {
   void Render(RenderContext& target, const Rect& slot);
   /// Draws one item at `at` (target pixels).
   void DrawItem(RenderContext& target, const Item& item, const Rect& at, int frame);
+  /// A key label centred in `at`, broken at a space or made smaller when it is wider than the key.
+  void DrawLabel(RenderContext& target, const std::u16string& label, const Rect& at);
   /// The pointer left the hovered item or the control: hover and tooltip cleared.
   void LeaveItem();
 

@@ -15,9 +15,6 @@ pelmora_test_binary(zephui_catalogue_tests LABEL ui
     controls/EditEngineTest.cpp
     controls/MEditTest.cpp
     controls/MComboBoxTest.cpp
-    controls/EditEngineTest.cpp
-    controls/MEditTest.cpp
-    controls/MComboBoxTest.cpp
     controls/RichEditTest.cpp
     controls/TabCtrlTest.cpp
     controls/MenuWndTest.cpp

@@ -29,6 +29,7 @@ list(APPEND ZEPHUI_SOURCES
   backend/api/ClipboardApi.cpp
   backend/api/CursorApi.cpp
   backend/api/HeadlessApi.cpp
+  backend/api/InputMethodApi.cpp
   backend/api/MessageApi.cpp
   backend/api/ModalLoop.cpp
   backend/api/MonitorApi.cpp
@@ -51,6 +52,7 @@ list(APPEND ZEPHUI_SOURCES
   backend/x11/X11EventTranslator.cpp
   backend/x11/X11Extensions.cpp
   backend/x11/X11IncrSender.cpp
+  backend/x11/X11InputMethod.cpp
   backend/x11/X11Keymap.cpp
   backend/x11/X11Monitors.cpp
   backend/x11/X11Painter.cpp

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "keyboard/KeyboardBuiltins.h"
 #include "keyboard/KeyboardListBuiltins.h"
 #include "zephui/MButton.h"
 #include "zephui/MText.h"
@@ -16,11 +17,11 @@ void AddBuiltinControls(const BuiltinSink& add) {
     return std::make_unique<MButton>(a.parent, a.id, a.rect, a.text, a.visible, a.enabled);
   });
   AddEditControls(add);
-  AddEditControls(add);
   AddTabMenuControls(add);
   AddButtonControls(add);
   AddValueControls(add);
   AddKeyboardListControls(add);
+  AddKeyboardControls(add);
 }
 
 }  // namespace ZephUI

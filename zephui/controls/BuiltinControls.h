@@ -18,9 +18,6 @@ void AddBuiltinControls(const BuiltinSink& add);
 /// Hands the edit fields, rich edit fields and combo boxes to `add`.
 void AddEditControls(const BuiltinSink& add);
 
-/// Hands the edit fields, rich edit fields and combo boxes to `add`.
-void AddEditControls(const BuiltinSink& add);
-
 /// Hands the tab strip, tab page and menu row to `add`.
 void AddTabMenuControls(const BuiltinSink& add);
 

@@ -25,14 +25,6 @@ list(APPEND ZEPHUI_SOURCES
   controls/CComboBoxList.cpp
   controls/CComboBoxWnd.cpp
   controls/MComboBox.cpp
-  controls/EditLayout.cpp
-  controls/EditEngine.cpp
-  controls/EditWindow.cpp
-  controls/MEdit.cpp
-  controls/EditBuiltins.cpp
-  controls/CComboBoxList.cpp
-  controls/CComboBoxWnd.cpp
-  controls/MComboBox.cpp
   controls/MRichEdit.cpp
   controls/MEditEx.cpp
   controls/CLogonEdit.cpp

@@ -141,7 +141,7 @@ EditOutcome EditEngine::Insert(std::u16string_view text) {
   if (!Writable()) return EditOutcome::Ignored;
   const auto [from, to] = Selection();
   const std::u16string kept = Admit(text, to - from);
-  if (kept.empty() && from == to) return EditOutcome::Ignored;
+  if (kept.empty() && (from == to || !text.empty())) return EditOutcome::Ignored;  // nothing admitted: keep the selection
   typing_ = false;
   return Replace(from, to, kept);
 }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/RenderCairo.h"
+#include "zephui/InputMethod.h"
 #include "zephui/MRender.h"
 #include "zephui/Message.h"
 #include "zephui/PaintManager.h"
@@ -52,6 +53,8 @@ void EditWindow::SetColours(ArgbColor ink, ArgbColor back, ArgbColor selection) 
 }
 
 void EditWindow::EnableCharacters(bool on) { characters_ = on; }
+
+void EditWindow::SetAlignment(HAlign align) { align_ = align; }
 
 void EditWindow::Place(const Rect& rect) {
   MoveWindow(rect.left, rect.top, rect.Width(), rect.Height());
@@ -161,7 +164,10 @@ Point EditWindow::Origin() {
   if (caret.left - scrollX_ >= width) scrollX_ = caret.left - width + 1;
   if (caret.left - scrollX_ < 0) scrollX_ = caret.left;
   if (engine_.Lines() == EditLines::Single) {
-    return Point{-scrollX_, (client.Height() - engine_.LayoutSize().height) / 2};
+    const Size text = engine_.LayoutSize();
+    const int spare = std::max(client.Width() - 1 - text.width, 0);
+    const int shift = align_ == HAlign::Center ? spare / 2 : align_ == HAlign::Right ? spare : 0;
+    return Point{shift - scrollX_, (client.Height() - text.height) / 2};
   }
   if (caret.bottom - scrollY_ > client.Height()) scrollY_ = caret.bottom - client.Height();
   if (caret.top - scrollY_ < 0) scrollY_ = caret.top;
@@ -181,8 +187,9 @@ void EditWindow::Paint() {
     MRender::DrawColor(context, client, back_);
     const Point origin = Origin();
     engine_.Draw(context, origin, ink_, focused_ ? selection_ : ArgbColor());
+    const Rect caret = engine_.CaretRect();
+    if (focused_) SetInputMethodSpot(hwnd_, Point{origin.x + caret.left, origin.y + caret.bottom});
     if (focused_ && blinkOn_) {
-      const Rect caret = engine_.CaretRect();
       MRender::DrawColor(context,
                          Rect{origin.x + caret.left, origin.y + caret.top, origin.x + caret.left + 1,
                               origin.y + caret.bottom},

@@ -13,6 +13,7 @@
 #include "zephui/EditEngine.h"
 #include "zephui/MWindow.h"
 #include "zephui/Rect.h"
+#include "zephui/RenderTypes.h"
 
 namespace ZephUI {
 
@@ -49,6 +50,8 @@ class EditWindow : public MWindow {
   void SetColours(ArgbColor ink, ArgbColor back, ArgbColor selection);
   /// Swallows typed characters while off.
   void EnableCharacters(bool on);
+  /// Where a line shorter than the window sits.
+  void SetAlignment(HAlign align);
   /// Moves the window to `rect` (parent client pixels).
   void Place(const Rect& rect);
   /// Shows the window with the caret at the end and takes the focus.
@@ -81,6 +84,7 @@ class EditWindow : public MWindow {
   ArgbColor back_{0xFF061835};
   ArgbColor selection_{0xFF3A6EA5};
   bool characters_ = true;
+  HAlign align_ = HAlign::Left;
   bool blinkOn_ = true;
   bool focused_ = false;
   int scrollX_ = 0;

@@ -264,6 +264,7 @@ void MEdit::ConfigureEditor() {
   engine.SetMask(password_ ? passwordChar_ : char16_t{0});
   engine.SetFont(GetGDIFont());
   editor_->EnableCharacters(charMessage_);
+  editor_->SetAlignment(hAlign_ == 1 ? HAlign::Center : hAlign_ == 2 ? HAlign::Right : HAlign::Left);
   const ArgbColor selection = Manager::GetSelectColor();
   if (editBack_) {
     editor_->SetColours(GetTextColor(), Opaque(*editBack_), selection);

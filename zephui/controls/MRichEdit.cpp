@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "zephui/InputMethod.h"
 #include "zephui/MRender.h"
 #include "zephui/Manager.h"
+#include "zephui/MenuWnd.h"
 #include "zephui/Message.h"
 #include "zephui/PaintManager.h"
+#include "zephui/Window.h"
 
 namespace ZephUI {
 namespace {
@@ -94,7 +97,46 @@ int MRichEdit::OnControlKeyDown(std::uint32_t key, std::uint32_t repeat, std::ui
   return 1;
 }
 
+int MRichEdit::OnControlRButtonUp(std::uint32_t /*flags*/, Point point) {
+  if (!IsEnabled() || !PtInRect(point)) return 0;
+  return OpenContextMenu(point) ? 1 : 0;
+}
+
+bool MRichEdit::OpenContextMenu(Point point) {
+  if (manager_ == nullptr || !ClientToScreen(manager_->GetPaintWnd(), point)) return false;
+  struct Row {
+    const char16_t* title;
+    int command;
+  };
+  static constexpr Row kRows[] = {
+      {u"Undo(&U)", RICHEDIT_UNDO},   {u"Redo(&R)", RICHEDIT_REDO},   {nullptr, 0},
+      {u"Cut(&X)", RICHEDIT_CUT},     {u"Copy(&C)", RICHEDIT_COPY},   {u"Paste(&V)", RICHEDIT_PASTE},
+      {u"Clear(&L)", RICHEDIT_CLEAR}, {nullptr, 0},                   {u"SelectAll(&A)", RICHEDIT_SELECT_ALL},
+  };
+  // The menu reports to the host window, never to us, and deletes itself when it closes.
+  auto* menu = new MenuWnd(nullptr);
+  for (const Row& row : kRows) {
+    if (row.title == nullptr) {
+      menu->AddSeparator(0, u"");
+      continue;
+    }
+    menu->AddMenu(row.title, static_cast<std::uint32_t>(row.command), u"", 0, 0);
+    menu->SetItemEnable(row.title, IsCommandEnabled(row.command));
+  }
+  if (menu->Create(manager_->GetPaintWnd(), point, WM_COMMAND) == 0) {
+    delete menu;
+    return false;
+  }
+  menuPending_ = true;
+  return true;
+}
+
 LRESULT MRichEdit::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COMMAND && menuPending_) {
+    menuPending_ = false;
+    RunCommand(static_cast<int>(lParam));
+    return 1;
+  }
   if (msg != WM_CHAR || !IsFocused() || !IsEnabled() || Down(VK_CONTROL)) {
     return MPanel::OnWindowMessage(msg, wParam, lParam);
   }
@@ -126,6 +168,7 @@ void MRichEdit::PlaceCaret() {
   const Point origin = TextOrigin();
   const Rect caret = engine_.CaretRect();
   manager_->SetCaretPos(this, origin.x + caret.left, origin.y + caret.top);
+  SetInputMethodSpot(manager_->GetPaintWnd(), Point{origin.x + caret.left, origin.y + caret.bottom});
 }
 
 void MRichEdit::After(EditOutcome outcome) {

@@ -9,8 +9,10 @@
 #include "zephui/Headless.h"
 #include "zephui/MEditEx.h"
 #include "zephui/MRichEdit.h"
+#include "zephui/Message.h"
 #include "zephui/PaintManager.h"
 #include "zephui/VirtualKeys.h"
+#include "zephui/Window.h"
 
 using namespace ZephUI;
 
@@ -93,6 +95,25 @@ TEST_F(RichEditTest, TypingFormattingAndContextCommands) {
   EXPECT_EQ(rich->GetText(), u"fixed");
   EXPECT_EQ(Count(NOTIFY_PRESSED), 1);
   EXPECT_EQ(Count(NOTIFY_CLICKED), 1);
+
+  // A right click opens the context menu; its report runs the command, Escape closes it without one.
+  rich->SetReadOnly(false);
+  rich->SetSel(0, 0);
+  Headless::ClickClient(hwnd_, 140, 76, Headless::Button::Right);
+  Settle();
+  const HWND menu = FindWindow(u"", u"Menu Window");
+  ASSERT_NE(menu, nullptr);
+  Headless::PressKey(VK_ESCAPE);
+  Settle();
+  EXPECT_FALSE(IsWindow(menu));
+  Headless::ClickClient(hwnd_, 140, 76, Headless::Button::Right);
+  Settle();
+  PostMessage(hwnd_, WM_COMMAND, 0, RICHEDIT_SELECT_ALL);  // what choosing "SelectAll(&A)" posts
+  Settle();
+  int from = -1;
+  int to = -1;
+  rich->GetSel(from, to);
+  EXPECT_EQ(std::make_pair(from, to), std::make_pair(0, 5));
 }
 
 TEST_F(RichEditTest, SpinFieldKeepsItsValueInRange) {

@@ -10,6 +10,7 @@
 #include "backend/x11/X11Clipboard.h"
 #include "backend/x11/X11Connection.h"
 #include "backend/x11/X11EventTranslator.h"
+#include "backend/x11/X11InputMethod.h"
 #include "backend/x11/X11Keymap.h"
 #include "backend/x11/X11Monitors.h"
 #include "backend/x11/X11Painter.h"
@@ -236,5 +237,12 @@ bool X11Backend::DrainEvents() {
 int X11Backend::ConnectionFd() const { return ConnectionNumber(connection_->display); }
 
 int X11Backend::PendingFd() const { return connection_->pendingFd; }
+
+void X11Backend::SetInputSpot(HWND topLevel, Point client) {
+  connection_->With([topLevel, client](X11Connection& c) {
+    const auto it = c.windows.find(c.WindowOf(topLevel));
+    if (it != c.windows.end()) X11InputMethod::MoveSpot(it->second.inputContext, client);
+  });
+}
 
 }  // namespace ZephUI::Backend

@@ -1,4 +1,5 @@
 #include "backend/x11/X11Connection.h"
+#include "backend/x11/X11InputMethod.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -66,8 +67,7 @@ std::unique_ptr<X11Connection> X11Connection::Open() {
   c->extensions.Query(display);
   int detectable = 0;
   XkbSetDetectableAutoRepeat(display, 1, &detectable);  // held keys repeat presses only
-  XSetLocaleModifiers("");
-  c->inputMethod = XOpenIM(display, nullptr, nullptr, nullptr);
+  c->inputMethod = X11InputMethod::Open(display);
   c->pendingFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
   return c;
 }

@@ -8,6 +8,7 @@
 
 #include "backend/WindowAccess.h"
 #include "backend/x11/X11Connection.h"
+#include "backend/x11/X11InputMethod.h"
 #include "backend/x11/X11Painter.h"
 #include "backend/x11/X11Shape.h"
 #include "backend/x11/X11WindowPresenter.h"
@@ -48,9 +49,7 @@ void RemoveDecorations(X11Connection& c, Window w) {
 }
 
 XIC MakeInputContext(X11Connection& c, Window w) {
-  if (c.inputMethod == nullptr) return nullptr;
-  return XCreateIC(c.inputMethod, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, w,
-                   XNFocusWindow, w, nullptr);
+  return X11InputMethod::CreateContext(c.inputMethod, w);
 }
 
 }  // namespace

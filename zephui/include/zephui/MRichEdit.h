@@ -3,7 +3,8 @@
 // field, with coloured, sized and bold runs laid out by Pango. It takes keys
 // and typed characters while it has the focus, shows the paint manager's
 // caret, selects with the mouse, and offers the commands of a text field's
-// context menu. Press and release report NOTIFY_PRESSED and NOTIFY_CLICKED.
+// context menu on a right click. Press and release report NOTIFY_PRESSED and
+// NOTIFY_CLICKED.
 #pragma once
 
 #include <cstdint>
@@ -47,9 +48,11 @@ class ZEPHUI_API MRichEdit : public MPanel {
   int OnControlLButtonUp(std::uint32_t flags, Point point) override;
   /// Selects the word under the pointer.
   int OnControlLButtonDblClk(std::uint32_t flags, Point point) override;
+  /// Opens the context menu at the pointer.
+  int OnControlRButtonUp(std::uint32_t flags, Point point) override;
   /// Editing keys while focused.
   int OnControlKeyDown(std::uint32_t key, std::uint32_t repeat, std::uint32_t modifiers) override;
-  /// Typed characters while focused.
+  /// Typed characters while focused, and the context menu's choice (WM_COMMAND, lParam the command).
   LRESULT OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   /// Shows or hides the caret with the focus.
   int SetControlFocus(FocusChange focus) override;
@@ -99,6 +102,8 @@ class ZEPHUI_API MRichEdit : public MPanel {
   bool IsCommandEnabled(int command) const;
   /// Runs a context-menu command (RichEditCommand); 0 when it is unknown or disabled.
   int RunCommand(int command);
+  /// Opens the context menu at a window point, its rows enabled as the commands are; false when it cannot.
+  bool OpenContextMenu(Point point);
 
   // ---- rules and format ----
   /// The most UTF-16 units the user may bring the text to; 0 or less: none.
@@ -142,6 +147,7 @@ class ZEPHUI_API MRichEdit : public MPanel {
   bool canRedo_ = false;
   ArgbColor back_{};
   bool pressed_ = false;
+  bool menuPending_ = false;  ///< our context menu is open: its report is ours
   int scrollX_ = 0;
   int leftInset_ = 4;
 };

@@ -20,6 +20,21 @@ constexpr int kCornerDivisor = 12;  // corner radii of a twenty-fourth of the ke
 constexpr int kIconLift = 20;       // an icon under a name starts this far above the key's bottom
 constexpr double kBandDash = 2.0;
 constexpr TextFormat kNameFormat = TextFormat::Center | TextFormat::VCenter | TextFormat::SingleLine;
+constexpr TextFormat kWrappedFormat = TextFormat::Center | TextFormat::VCenter | TextFormat::WordBreak;
+constexpr int kNamePadding = 4;
+constexpr int kSmallestName = 6;
+
+// A name too wide for its cap breaks at its spaces, and shrinks until it fits.
+TextFormat FitName(const std::u16string& name, const Rect& area, Font& font) {
+  const int width = area.Width() - kNamePadding;
+  if (MRender::GetTextBounds(font, name).width <= width) return kNameFormat;
+  for (int size = font.PixelSize(); size >= kSmallestName; --size) {
+    font = Font(font.Face(), size, font.Style());
+    const Size wrapped = MRender::GetTextBounds(font, kWrappedFormat, width, name);
+    if (wrapped.width <= width && wrapped.height <= area.Height()) break;
+  }
+  return kWrappedFormat;
+}
 
 void DrawCap(RenderContext& target, const KeyView& key, const Font& font) {
   const Rect& r = key.rect;
@@ -32,8 +47,10 @@ void DrawCap(RenderContext& target, const KeyView& key, const Font& font) {
     text.bottom -= kIconLift;
   }
   if (key.name.empty()) return;
-  MRender::DrawTextW(target, RectOps::Offset(text, 1, 1), key.name, kNameShadow, font, kNameFormat);
-  MRender::DrawTextW(target, text, key.name, kNameInk, font, kNameFormat);
+  Font fitted = font;
+  const TextFormat format = FitName(key.name, text, fitted);
+  MRender::DrawTextW(target, RectOps::Offset(text, 1, 1), key.name, kNameShadow, fitted, format);
+  MRender::DrawTextW(target, text, key.name, kNameInk, fitted, format);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@ pelmora_test_binary(zephui_keyboard_list_tests LABEL ui
     controls/CatalogueFixture.cpp
     keyboard/RowListTest.cpp
     keyboard/KeyFuncControlTest.cpp
+    keyboard/DeviceControlsTest.cpp
   LIBS zephui)
 
 # Screenshots of the picker and a record list under a private Xvfb ("x11").

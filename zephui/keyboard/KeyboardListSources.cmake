@@ -5,4 +5,8 @@ list(APPEND ZEPHUI_SOURCES
   keyboard/DListBox.cpp
   keyboard/CRecordList.cpp
   keyboard/KeyFuncControl.cpp
+  keyboard/CDeviceCtrl.cpp
+  keyboard/BatteryCtrl.cpp
+  keyboard/UpgradeButton.cpp
+  keyboard/DownloadButton.cpp
 )

@@ -9,4 +9,7 @@ list(APPEND ZEPHUI_SOURCES
   keyboard/BatteryCtrl.cpp
   keyboard/UpgradeButton.cpp
   keyboard/DownloadButton.cpp
+  keyboard/DPIControl.cpp
+  keyboard/LoadingPicture.cpp
+  keyboard/LoadingWnd.cpp
 )

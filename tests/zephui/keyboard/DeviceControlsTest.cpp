@@ -6,8 +6,10 @@
 #include "tests/zephui/controls/CatalogueFixture.h"
 #include "zephui/BatteryCtrl.h"
 #include "zephui/CDeviceCtrl.h"
+#include "zephui/DPIControl.h"
 #include "zephui/DownloadButton.h"
 #include "zephui/Headless.h"
+#include "zephui/LoadingWnd.h"
 #include "zephui/MTabLayout.h"
 #include "zephui/PaintManager.h"
 #include "zephui/UpgradeButton.h"
@@ -120,6 +122,41 @@ TEST_F(DeviceControlsTest, UpdateButtonsShowTheBadgeAndTheDownloadProgress) {
   EXPECT_EQ(Shown(10 + 130, 75), Centre(0));
   download->SetDownloadProcess(0);  // a plain button again
   EXPECT_NE(Shown(10 + 60, 75), Centre(1));
+}
+
+TEST_F(DeviceControlsTest, ResolutionCellsCheckOneOfTheirGroup) {
+  PaintManager& manager = dialog_->GetPaintManager();
+  DPIControl* cells[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    auto cell = std::make_unique<DPIControl>(dialog_.get(), 90 + i, Rect{10, 10 + 30 * i, 110, 36 + 30 * i}, true);
+    cells[i] = static_cast<DPIControl*>(manager.AddControl(std::move(cell), 1));
+    cells[i]->SetDPIValue(800 * (i + 1));
+  }
+  cells[2]->SetGroupName(u"other");
+  cells[0]->SetCheck(true);
+  cells[2]->SetCheck(true);
+  Settle();
+  Press(60, 10 + 30 + 10);  // the second cell
+  EXPECT_FALSE(cells[0]->GetCheck());
+  EXPECT_TRUE(cells[1]->GetCheck());
+  EXPECT_TRUE(cells[2]->GetCheck());  // another group
+  EXPECT_EQ(dialog_->notes, (std::vector<Note>{{91, NOTIFY_CHECK, 1600, 0}}));
+  EXPECT_EQ(cells[1]->GetClassNameW(), u"DPIControl");
+}
+
+TEST_F(DeviceControlsTest, LoadingWindowStepsItsAnimationOnItsTimer) {
+  LoadingWnd loading;
+  ASSERT_NE(loading.CreateDlg(hwnd_, Rect{150, 150, 350, 300}), nullptr);
+  ASSERT_EQ(loading.LoadAnimateImage(u"btn_test.png", 4), 1);
+  EXPECT_EQ(loading.LoadGifImage(u"missing.gif"), 0);
+  std::vector<int> frames;
+  for (int step = 0; step < 5; ++step) {
+    frames.push_back(loading.GetAnimationFrame());
+    Headless::RunFor(18);
+  }
+  EXPECT_EQ(frames, (std::vector<int>{0, 1, 2, 3, 0}));
+  loading.CloseWindow();
+  EXPECT_EQ(loading.GetSafeHwnd(), nullptr);
 }
 
 }  // namespace

@@ -23,3 +23,13 @@ pelmora_test_binary(zephui_catalogue_tests LABEL ui
     controls/ButtonFamilyTest.cpp
     controls/PictureTest.cpp
   LIBS zephui)
+
+# An edit field typed into through the X input method under a private Xvfb ("x11").
+pelmora_test_binary(zephui_edit_x11_tests LABEL x11
+  SOURCES
+    backend/XvfbServer.cpp
+    backend/X11Fixture.cpp
+    backend/RecordingProcedure.cpp
+    render/SanitizerSuppressions.cpp
+    controls/EditX11Test.cpp
+  LIBS zephui PkgConfig::ZEPHUI_BACKEND_TEST_DEPS Threads::Threads)

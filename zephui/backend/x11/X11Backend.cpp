@@ -238,9 +238,9 @@ int X11Backend::ConnectionFd() const { return ConnectionNumber(connection_->disp
 
 int X11Backend::PendingFd() const { return connection_->pendingFd; }
 
-void X11Backend::SetInputSpot(HWND topLevel, Point client) {
-  connection_->With([topLevel, client](X11Connection& c) {
-    const auto it = c.windows.find(c.WindowOf(topLevel));
+void X11Backend::SetInputSpot(HWND hwnd, Point client) {
+  connection_->With([hwnd, client](X11Connection& c) {
+    const auto it = c.windows.find(c.WindowOf(hwnd));
     if (it != c.windows.end()) X11InputMethod::MoveSpot(it->second.inputContext, client);
   });
 }

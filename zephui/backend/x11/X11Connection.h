@@ -25,7 +25,7 @@ class X11WindowPresenter;
 /// What the event reader needs about one of our X windows.
 struct X11WindowInfo {
   HWND hwnd = nullptr;             ///< our handle
-  XIC inputContext = nullptr;      ///< input method context (top-level windows)
+  XIC inputContext = nullptr;      ///< input method context
   GC gc = nullptr;                 ///< graphics context for presenting
   bool overrideRedirect = false;   ///< placed and stacked by us alone
   bool child = false;              ///< a child window

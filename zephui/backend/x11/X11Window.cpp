@@ -99,7 +99,7 @@ void X11Window::Create(const NativeWindowSpec& spec) {
     info.height = std::max(spec.rect.Height(), 1);
     info.overrideRedirect = popup;
     info.child = child;
-    if (!child) info.inputContext = MakeInputContext(c, window_);
+    info.inputContext = MakeInputContext(c, window_);  // a focused child (an editor) composes in its own
     c.windows.emplace(window_, std::move(info));
     if (!child) SetRoleHints(spec);
     XFlush(c.display);

@@ -16,7 +16,7 @@ list(APPEND ZEPHUI_UI_TESTS
 )
 
 find_package(Threads REQUIRED)
-pkg_check_modules(ZEPHUI_BACKEND_TEST_DEPS REQUIRED IMPORTED_TARGET cairo x11 xtst xrandr)
+pkg_check_modules(ZEPHUI_BACKEND_TEST_DEPS REQUIRED IMPORTED_TARGET cairo x11 xext xtst xrandr)
 
 # The ui binary is made after this file is read; link cairo into it once the
 # directory is done (its tests draw into window surfaces with cairo).
@@ -28,4 +28,25 @@ pelmora_test_binary(zephui_x11_tests LABEL x11
           backend/X11Fixture.cpp backend/X11PresentTest.cpp backend/X11MonitorTest.cpp
           backend/X11ShapeTest.cpp backend/X11ClipboardTest.cpp backend/SelectionPeer.cpp
           backend/ScreenPng.cpp
+  LIBS zephui PkgConfig::ZEPHUI_BACKEND_TEST_DEPS Threads::Threads)
+
+# The windows on the desktops users run: no window manager, openbox, and openbox
+# with xcompmgr, each started by the tests on the binary's own Xvfb; and a program
+# whose server is killed under it.
+pelmora_test_binary(zephui_desktop_x11_tests LABEL x11
+  SOURCES
+    backend/RecordingProcedure.cpp
+    backend/ScreenPng.cpp
+    backend/XvfbServer.cpp
+    desktop/DesktopFixture.cpp
+    desktop/DesktopSession.cpp
+    desktop/DesktopWindowsTest.cpp
+    desktop/ServerLossTest.cpp
+    render/SanitizerSuppressions.cpp
+    windows/SampleButton.cpp
+    windows/SampleDialog.cpp
+    windows/SampleFactory.cpp
+    windows/SamplePanel.cpp
+    windows/SamplePopup.cpp
+    windows/SampleText.cpp
   LIBS zephui PkgConfig::ZEPHUI_BACKEND_TEST_DEPS Threads::Threads)

@@ -19,6 +19,7 @@ pelmora_test_binary(zephui_window_tests LABEL ui
     windows/MDialogTest.cpp
     windows/MPopupWndTest.cpp
     windows/MShadowTest.cpp
+    windows/MToolTipTest.cpp
     windows/MWindowModalTest.cpp
     windows/MWindowPlacementTest.cpp
     windows/MWindowTest.cpp

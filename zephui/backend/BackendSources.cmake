@@ -1,7 +1,7 @@
 # The window system: message queues, windows and input in backend/, the public
 # functions in backend/api/, and the two platform implementations.
 find_package(Threads REQUIRED)
-pkg_check_modules(ZEPHUI_WINDOWING REQUIRED IMPORTED_TARGET x11 xext xrandr cairo)
+pkg_check_modules(ZEPHUI_WINDOWING REQUIRED IMPORTED_TARGET x11 xext xrandr xfixes cairo)
 
 list(APPEND ZEPHUI_SOURCES
   backend/BackendFactory.cpp
@@ -59,6 +59,7 @@ list(APPEND ZEPHUI_SOURCES
   backend/x11/X11SelectionReader.cpp
   backend/x11/X11Shape.cpp
   backend/x11/X11SharedImage.cpp
+  backend/x11/X11Stacking.cpp
   backend/x11/X11Waiter.cpp
   backend/x11/X11Window.cpp
   backend/x11/X11WindowPresenter.cpp

@@ -1,9 +1,11 @@
 #include "backend/EventCooker.h"
 
+#include <utility>
 #include <vector>
 
 #include "backend/FocusController.h"
 #include "backend/MessageBuilder.h"
+#include "backend/NativeAccess.h"
 #include "backend/Messenger.h"
 #include "backend/PointerRouting.h"
 #include "backend/ThreadQueue.h"
@@ -52,6 +54,30 @@ KeyTarget FindKeyTarget() {
 bool IsPointerKind(NativeEventKind kind) {
   return kind == NativeEventKind::PointerMove || kind == NativeEventKind::ButtonDown ||
          kind == NativeEventKind::ButtonUp || kind == NativeEventKind::Wheel || kind == NativeEventKind::PointerLeft;
+}
+
+void TellProgramDeactivated() {
+  const std::vector<HWND> tops = Table().With([](WindowState& state) {
+    std::vector<HWND> all;
+    for (const auto& [key, record] : state.windows) {
+      if (record->foreignId == 0 && !record->IsChild()) all.push_back(record->hwnd);
+    }
+    return all;
+  });
+  for (HWND hwnd : tops) Messenger::Post(hwnd, WM_ACTIVATEAPP, 0, 0);
+}
+
+// The window manager focused a window disabled by a modal dialog: the dialog takes the focus back.
+void GiveBackFocus(HWND popup) {
+  const bool active = Table().With([popup](WindowState& state) { return state.active == popup; });
+  if (!active) {
+    FocusController::Activate(popup, WA_ACTIVE, NativeFocus::Request);
+    return;
+  }
+  NativeAccess::Apply(popup, [](NativeWindow& w) {
+    w.Raise();
+    w.RequestFocus();
+  });
 }
 
 }  // namespace
@@ -149,11 +175,13 @@ bool EventCooker::CookWindowEvent(const NativeEvent& event, MSG& out) {
     case NativeEventKind::Activated: {
       // A focus change read before ours was made is old news by now.
       if (!WindowSystem::Get().Native().HoldsFocus(event.hwnd)) return false;
-      const HWND top = Table().With([&event](WindowState& state) {
+      const auto [top, popup] = Table().With([&event](WindowState& state) {
         const HWND t = state.TopLevelOf(event.hwnd);
-        return state.Activatable(t) && state.active != t ? t : nullptr;
+        const bool disabled = state.FindLocal(t) != nullptr && !state.EnabledDeep(t);
+        return std::pair(state.Activatable(t) && state.active != t ? t : nullptr, disabled ? state.EnabledPopupOf(t) : nullptr);
       });
       if (top != nullptr) FocusController::Activate(top, WA_ACTIVE, NativeFocus::AlreadyThere);
+      if (popup != nullptr) GiveBackFocus(popup);
       return false;
     }
     case NativeEventKind::Deactivated:
@@ -161,6 +189,7 @@ bool EventCooker::CookWindowEvent(const NativeEvent& event, MSG& out) {
       // Keys released while another program has the focus are never seen: forget them all.
       WindowSystem::Get().Keys().ReleaseAll();
       FocusController::Activate(nullptr, WA_INACTIVE, NativeFocus::AlreadyThere);
+      TellProgramDeactivated();
       return false;
     case NativeEventKind::Configured:
       WindowPlacement::AcceptNativeGeometry(event.hwnd, event.rect);
@@ -174,6 +203,9 @@ bool EventCooker::CookWindowEvent(const NativeEvent& event, MSG& out) {
       return false;
     case NativeEventKind::CloseRequested:
       out = MessageBuilder::Make(event.hwnd, WM_CLOSE, 0, 0);
+      return IsWindow(event.hwnd) && KeepHere(out);
+    case NativeEventKind::CompositionChanged:
+      out = MessageBuilder::Make(event.hwnd, WM_DWMCOMPOSITIONCHANGED, 0, 0);
       return IsWindow(event.hwnd) && KeepHere(out);
     default:
       return false;

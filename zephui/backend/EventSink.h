@@ -18,6 +18,8 @@ class EventSink {
   virtual void DeliverMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
   /// The virtual clock moved: periodic timers due by now fire before this returns.
   virtual void ClockMoved() = 0;
+  /// The display went away: every thread with windows is asked to quit (WM_QUIT, exit code 0).
+  virtual void DisplayLost() = 0;
 };
 
 }  // namespace ZephUI::Backend

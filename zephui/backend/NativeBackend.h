@@ -42,6 +42,8 @@ class NativeBackend {
   virtual Rect ScreenRect() const = 0;
   /// The part of the screen not covered by panels.
   virtual Rect WorkArea() const = 0;
+  /// Whether see-through pixels of layered windows show what lies below.
+  virtual bool Compositing() const = 0;
   /// The monitors with their work areas, the primary first; at least one.
   virtual std::vector<MonitorInfo> Monitors() const = 0;
   /// Pointer position in screen pixels.

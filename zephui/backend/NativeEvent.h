@@ -28,6 +28,7 @@ enum class NativeEventKind {
   Minimized,      ///< the window manager minimised `hwnd`
   Restored,       ///< the window manager restored `hwnd` from minimised
   Exposed,        ///< part `rect` (client pixels) of `hwnd` must be drawn again
+  CompositionChanged,  ///< a compositing manager started or stopped; sent to each top-level `hwnd`
 };
 
 /// Mouse buttons of native events.

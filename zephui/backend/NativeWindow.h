@@ -10,18 +10,28 @@
 
 #include "zephui/Cursor.h"
 #include "zephui/Rect.h"
+#include "zephui/Window.h"
 #include "zephui/WindowTypes.h"
 
 namespace ZephUI::Backend {
 
 /// How a top-level window is handled by the window manager.
 enum class WindowRole {
-  Normal,  ///< ordinary window with a taskbar entry
-  Dialog,  ///< owned window: stays above its owner, no taskbar entry
-  Tool,    ///< unowned tool window: no taskbar entry
-  Popup,   ///< owned tool window or never-activated window: placed and stacked by us alone
-  Child,   ///< child window inside its parent's client area
+  Normal,        ///< ordinary window with a taskbar entry
+  Dialog,        ///< dialog or message box: managed, above its owner, no taskbar entry
+  Tool,          ///< unowned tool window: no taskbar entry
+  Popup,         ///< owned tool window (menu, drop-down list): placed and stacked by us alone
+  Tooltip,       ///< never-activated topmost tip: placed and stacked by us alone
+  Notification,  ///< other never-activated window (balloon): placed and stacked by us alone
+  Overlay,       ///< never-activated click-through window (drop shadow): placed and stacked by us alone
+  Child,         ///< child window inside its parent's client area
 };
+
+/// True for top-level roles the window manager leaves alone (placed and stacked by us).
+inline bool IsUnmanaged(WindowRole role) {
+  return role == WindowRole::Popup || role == WindowRole::Tooltip || role == WindowRole::Notification ||
+         role == WindowRole::Overlay;
+}
 
 /// Whether a window stays above windows without this setting.
 enum class Stacking { Normal, Topmost };
@@ -34,6 +44,7 @@ struct NativeWindowSpec {
   Rect rect;                     ///< screen pixels, or parent client pixels for a child
   std::u16string title;          ///< title
   std::u16string className;      ///< class name
+  std::u16string programName;    ///< the program's name, shown to the desktop (WM_CLASS)
   Stacking stacking = Stacking::Normal;  ///< topmost or not
 };
 
@@ -52,12 +63,18 @@ class NativeWindow {
  public:
   virtual ~NativeWindow() = default;
 
+  /// Takes the role decided from the window's styles as it is about to be shown.
+  virtual void SetRole(WindowRole role) = 0;
   /// Shows, hides or minimises the window.
   virtual void SetShowState(NativeShow state) = 0;
   /// Moves and sizes the window (screen pixels, or parent client pixels for a child).
   virtual void SetGeometry(const Rect& rect) = 0;
   /// Puts the window above its siblings.
   virtual void Raise() = 0;
+  /// Keeps the window right below top-level window `sibling` on screen, until raised.
+  virtual void StackBelow(HWND sibling) = 0;
+  /// Lets the window manager give the window the input focus, or not (a disabled window).
+  virtual void SetInputAllowed(InputState state) = 0;
   /// Asks for the input focus for this window.
   virtual void RequestFocus() = 0;
   /// Changes the title.

@@ -19,14 +19,6 @@ namespace {
 
 WindowTable& Table() { return WindowSystem::Get().Table(); }
 
-WindowRole RoleFor(const CreateRequest& request, HWND owner) {
-  if ((request.style & WS_CHILD) != 0) return WindowRole::Child;
-  const bool tool = (request.exStyle & WS_EX_TOOLWINDOW) != 0;
-  if ((request.exStyle & WS_EX_NOACTIVATE) != 0 || (owner != nullptr && tool)) return WindowRole::Popup;
-  if (owner != nullptr) return WindowRole::Dialog;
-  return tool ? WindowRole::Tool : WindowRole::Normal;
-}
-
 // Parent of a child, or owner (the top-level window of the given one) of a top-level window.
 std::optional<std::pair<HWND, HWND>> Relations(const CreateRequest& request) {
   return Table().With([&request](WindowState& state) -> std::optional<std::pair<HWND, HWND>> {
@@ -68,8 +60,12 @@ HWND WindowLifecycle::Register(const CreateRequest& request) {
     return handle;
   });
   if (hwnd == nullptr) return nullptr;
-  NativeWindowSpec spec{hwnd, parent != nullptr ? parent : owner, RoleFor(request, owner), request.rect,
-                        std::u16string(request.title), std::u16string(request.className),
+  const WindowRole role = Table().With([hwnd](WindowState& state) {
+    const WindowRecord* r = state.FindLocal(hwnd);
+    return r != nullptr ? r->Role() : WindowRole::Normal;
+  });
+  NativeWindowSpec spec{hwnd, parent != nullptr ? parent : owner, role, request.rect,
+                        std::u16string(request.title), std::u16string(request.className), WindowSystem::ProgramName(),
                         (request.exStyle & WS_EX_TOPMOST) != 0 ? Stacking::Topmost : Stacking::Normal};
   auto native = WindowSystem::Get().Native().CreateWindow(spec);
   Table().With([hwnd, &native](WindowState& state) {

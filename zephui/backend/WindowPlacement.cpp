@@ -1,6 +1,7 @@
 #include "backend/WindowPlacement.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
 #include "backend/FocusController.h"
@@ -17,6 +18,7 @@ namespace ZephUI::Backend {
 namespace {
 
 constexpr int kLargestSize = 32767;
+constexpr int kMoveThreshold = 4;  // pixels the pointer goes before a press on the caption moves the window
 
 WindowTable& Table() { return WindowSystem::Get().Table(); }
 
@@ -87,6 +89,12 @@ void WindowPlacement::ShowIfHidden(HWND hwnd) {
   Messenger::Send(hwnd, WM_SHOWWINDOW, 1, 0);
   ChangeStyle(hwnd, 0, WS_VISIBLE);
   InvalidateAll(hwnd);
+  // The role comes from the styles as they are now, after the window's own creation handlers.
+  const WindowRole role = Table().With([hwnd](WindowState& state) {
+    const WindowRecord* r = state.FindLocal(hwnd);
+    return r != nullptr ? r->Role() : WindowRole::Normal;
+  });
+  NativeAccess::Apply(hwnd, [role](NativeWindow& w) { w.SetRole(role); });
   SetNativeShow(hwnd, snap->minimized ? NativeShow::Minimized : NativeShow::Shown);
 }
 
@@ -196,15 +204,23 @@ bool WindowPlacement::Show(HWND hwnd, int command) {
 void WindowPlacement::ApplyZOrder(HWND hwnd, HWND insertAfter) {
   const bool topmost = insertAfter == HWND_TOPMOST;
   const bool notTopmost = insertAfter == HWND_NOTOPMOST;
+  bool behind = false;
   const std::vector<HWND> raised = Table().With([&](WindowState& state) -> std::vector<HWND> {
     WindowRecord* r = state.FindLocal(hwnd);
     if (r == nullptr || r->IsChild()) return {};
     if (topmost) r->exStyle |= WS_EX_TOPMOST;
     if (notTopmost) r->exStyle &= ~WS_EX_TOPMOST;
+    const WindowRecord* sibling = state.FindLocal(insertAfter);
+    if (sibling != nullptr && !sibling->IsChild()) {
+      state.PlaceBehind(hwnd, insertAfter);
+      behind = true;
+      return {};
+    }
     if (insertAfter != HWND_BOTTOM) return state.Raise(hwnd);
     state.Lower(hwnd);
     return {};
   });
+  if (behind) NativeAccess::Apply(hwnd, [insertAfter](NativeWindow& w) { w.StackBelow(insertAfter); });
   if (topmost || notTopmost) {
     const Stacking stacking = topmost ? Stacking::Topmost : Stacking::Normal;
     NativeAccess::Apply(hwnd, [stacking](NativeWindow& w) { w.SetStacking(stacking); });
@@ -284,21 +300,39 @@ void WindowPlacement::BeginMove(HWND hwnd, Point screen) {
   const HWND top = Table().With([hwnd](WindowState& state) { return state.TopLevelOf(hwnd); });
   if (top == nullptr || !WindowSystem::Get().Keys().IsDown(VK_LBUTTON)) return;
   FocusController::ReleaseCapture();
-  bool handed = false;
-  NativeAccess::Apply(top, [&handed, screen](NativeWindow& w) { handed = w.BeginSystemMove(screen); });
-  if (handed) return;
+  // Nothing moves until the pointer does: a press and release in place is a click, and the window
+  // manager must only be handed a move while the button is still down.
   Table().With([top, screen](WindowState& state) {
     const WindowRecord* r = state.FindLocal(top);
-    if (r != nullptr) state.moveLoop = MoveLoop{top, Point{screen.x - r->rect.left, screen.y - r->rect.top}};
+    if (r != nullptr) state.moveLoop = MoveLoop{top, Point{screen.x - r->rect.left, screen.y - r->rect.top}, screen, true};
   });
   NativeAccess::Apply(top, [](NativeWindow& w) { w.GrabPointer(); });
+}
+
+// Once the pointer has gone a few pixels, the window manager takes the move over if it can.
+bool WindowPlacement::StartMoving(const MoveLoop& loop, Point screen) {
+  if (std::abs(screen.x - loop.start.x) < kMoveThreshold && std::abs(screen.y - loop.start.y) < kMoveThreshold) return false;
+  bool handed = false;
+  NativeAccess::Apply(loop.hwnd, [&handed, screen](NativeWindow& w) { handed = w.BeginSystemMove(screen); });
+  Table().With([handed](WindowState& state) {
+    if (!state.moveLoop) return;
+    if (handed) {
+      state.moveLoop.reset();
+    } else {
+      state.moveLoop->pending = false;
+    }
+  });
+  return !handed;
 }
 
 void WindowPlacement::ContinueMove(Point screen, MoveStep step) {
   const auto loop = Table().With([](WindowState& state) { return state.moveLoop; });
   if (!loop) return;
-  SetPos(loop->hwnd, nullptr, screen.x - loop->offset.x, screen.y - loop->offset.y, 0, 0,
-         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const bool follow = step == MoveStep::Follow && (!loop->pending || StartMoving(*loop, screen));
+  if (follow || (step == MoveStep::Finish && !loop->pending)) {
+    SetPos(loop->hwnd, nullptr, screen.x - loop->offset.x, screen.y - loop->offset.y, 0, 0,
+           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   if (step == MoveStep::Follow) return;
   Table().With([](WindowState& state) { state.moveLoop.reset(); });
   NativeAccess::Apply(loop->hwnd, [](NativeWindow& w) { w.UngrabPointer(); });

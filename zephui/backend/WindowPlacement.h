@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "backend/NativeWindow.h"
+#include "backend/WindowState.h"
 #include "zephui/Rect.h"
 #include "zephui/WindowTypes.h"
 
@@ -40,6 +41,7 @@ class WindowPlacement {
   static void ApplyZOrder(HWND hwnd, HWND insertAfter);
   static void SendPositionChanged(HWND hwnd, const Rect& before, std::uint32_t flags);
   static Rect ClampedSize(HWND hwnd, Rect rect);
+  static bool StartMoving(const MoveLoop& loop, Point screen);
 };
 
 }  // namespace ZephUI::Backend

@@ -20,4 +20,19 @@ bool WindowRecord::Maximized() const { return (style & WS_MAXIMIZE) != 0; }
 
 Rect WindowRecord::ClientRect() const { return Rect{0, 0, rect.Width(), rect.Height()}; }
 
+// Never-activated windows are tips, balloons and shadows; an owned tool window is a menu or
+// list unless it says it is a dialog (a message box).
+WindowRole WindowRecord::Role() const {
+  if (IsChild()) return WindowRole::Child;
+  if ((exStyle & WS_EX_NOACTIVATE) != 0) {
+    if ((exStyle & WS_EX_TRANSPARENT) != 0) return WindowRole::Overlay;
+    return (exStyle & WS_EX_TOPMOST) != 0 ? WindowRole::Tooltip : WindowRole::Notification;
+  }
+  const bool tool = (exStyle & WS_EX_TOOLWINDOW) != 0;
+  const bool dialog = (exStyle & WS_EX_DLGMODALFRAME) != 0;
+  if (owner != nullptr) return tool && !dialog ? WindowRole::Popup : WindowRole::Dialog;
+  if (!tool) return WindowRole::Normal;
+  return dialog ? WindowRole::Dialog : WindowRole::Tool;
+}
+
 }  // namespace ZephUI::Backend

@@ -80,6 +80,8 @@ struct WindowRecord {
   bool Maximized() const;
   /// Client size as a rectangle at the origin.
   Rect ClientRect() const;
+  /// How the window manager is to handle the window, from its current styles and owner.
+  WindowRole Role() const;
 };
 
 }  // namespace ZephUI::Backend

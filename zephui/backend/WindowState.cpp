@@ -141,6 +141,17 @@ void WindowState::Lower(HWND hwnd) {
   zOrder.insert(position, hwnd);
 }
 
+void WindowState::PlaceBehind(HWND hwnd, HWND sibling) {
+  if (hwnd == sibling) return;
+  std::erase(zOrder, hwnd);
+  const auto it = std::find(zOrder.begin(), zOrder.end(), sibling);
+  if (it == zOrder.end()) {
+    InsertInBand(hwnd);
+    return;
+  }
+  zOrder.insert(it + 1, hwnd);
+}
+
 HWND WindowState::ChildAt(HWND parent, Point screen) const {
   const std::vector<HWND> children = ChildrenOf(parent);
   for (auto it = children.rbegin(); it != children.rend(); ++it) {  // later children lie on top

@@ -38,6 +38,8 @@ struct LastClick {
 struct MoveLoop {
   HWND hwnd = nullptr;  ///< window being moved
   Point offset;         ///< pointer position minus window origin at the start
+  Point start;          ///< where the button went down
+  bool pending = true;  ///< the pointer has not moved far enough yet: a release now is a click
 };
 
 /// All windows and the input state around them.
@@ -88,6 +90,8 @@ class WindowState {
   std::vector<HWND> Raise(HWND hwnd);
   /// Puts the window behind all others of its band.
   void Lower(HWND hwnd);
+  /// Puts the window right behind `sibling`.
+  void PlaceBehind(HWND hwnd, HWND sibling);
   /// The deepest visible window at a screen point, skipping click-through windows.
   HWND HitTest(Point screen) const;
   /// True when a screen point lies in a top-level window's rectangle and, with a round region, inside it.

@@ -2,16 +2,21 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
+#include <mutex>
 #include <vector>
 
 #include "backend/BackendFactory.h"
 #include "backend/MessageBuilder.h"
+#include "zephui/Text.h"
 
 namespace ZephUI::Backend {
 namespace {
 
 constexpr int kNoRequest = -1;
 std::atomic<int> requestedKind{kNoRequest};
+std::mutex programNameLock;
+std::u16string programName;  // empty: the executable's name
 
 // Ends the thread's queue and windows with the thread, so calls waiting on it are answered.
 struct QueueHolder {
@@ -26,6 +31,19 @@ struct QueueHolder {
 }  // namespace
 
 void WindowSystem::Request(BackendKind kind) { requestedKind = static_cast<int>(kind); }
+
+void WindowSystem::SetProgramName(std::u16string_view name) {
+  std::lock_guard lock(programNameLock);
+  programName = name;
+}
+
+std::u16string WindowSystem::ProgramName() {
+  {
+    std::lock_guard lock(programNameLock);
+    if (!programName.empty()) return programName;
+  }
+  return ToUtf16(program_invocation_short_name);
+}
 
 WindowSystem& WindowSystem::Get() {
   static WindowSystem instance([] {
@@ -116,5 +134,15 @@ void WindowSystem::DeliverMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }
 
 void WindowSystem::ClockMoved() { periodic_.CatchUp(); }
+
+void WindowSystem::DisplayLost() {
+  std::vector<std::shared_ptr<ThreadQueue>> queues;
+  table_.With([&queues](WindowState& state) {
+    for (const auto& [key, record] : state.windows) {
+      if (record->queue && std::find(queues.begin(), queues.end(), record->queue) == queues.end()) queues.push_back(record->queue);
+    }
+  });
+  for (const auto& queue : queues) queue->PostQuit(0);
+}
 
 }  // namespace ZephUI::Backend

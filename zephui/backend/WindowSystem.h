@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "backend/EventSink.h"
 #include "backend/KeyStateTable.h"
@@ -23,6 +25,10 @@ class WindowSystem final : public EventSink {
   static WindowSystem& Get();
   /// Asks for a backend before the first Get; ignored afterwards.
   static void Request(BackendKind kind);
+  /// Sets the name the program shows the desktop.
+  static void SetProgramName(std::u16string_view name);
+  /// The program's name: as set, else the executable's name.
+  static std::u16string ProgramName();
 
   explicit WindowSystem(std::unique_ptr<NativeBackend> backend);
   ~WindowSystem() override;
@@ -47,6 +53,7 @@ class WindowSystem final : public EventSink {
   void Deliver(NativeEvent event) override;
   void DeliverMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
   void ClockMoved() override;
+  void DisplayLost() override;
 
  private:
   HWND RouteTarget(const NativeEvent& event);

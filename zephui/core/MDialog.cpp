@@ -55,6 +55,8 @@ LRESULT MDialog::OnUserCloseWindow(WPARAM wParam, LPARAM lParam) {
 
 LRESULT MDialog::OnCreate(const CREATESTRUCT* /*create*/) {
   ModifyStyle(WS_CAPTION | WS_THICKFRAME, WS_CLIPCHILDREN | WS_CLIPSIBLINGS | kClassSpecificStyle);
+  // A dialog stays a dialog to the window manager even as an owned tool window (a message box).
+  ModifyExStyle(0, WS_EX_DLGMODALFRAME);
   return 1;
 }
 

@@ -50,6 +50,7 @@ struct MShadow::State final : WindowProcedure {
 };
 
 LRESULT MShadow::State::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DWMCOMPOSITIONCHANGED && dialog != nullptr) OnDialogChange(WindowFollower::Change::Placed);
   if (message != WM_PAINT) return DefWindowProc(hwnd, message, wParam, lParam);
   BeginPaint(hwnd);
   EndPaint(hwnd);
@@ -85,7 +86,8 @@ void MShadow::State::OnDialogChange(WindowFollower::Change change) {
 void MShadow::State::Follow(bool dialogVisible) {
   if (shadow == nullptr) return;
   Rect rect;
-  if (!wanted || !dialogVisible || !GetWindowRect(dialog, rect)) return Hide();
+  // Without a compositor a soft shadow would be a solid block: there is none then.
+  if (!wanted || !dialogVisible || !IsCompositionEnabled() || !GetWindowRect(dialog, rect)) return Hide();
   Place(rect);
   if (dirty) Render();
   if (!IsWindowVisible(shadow)) ShowWindow(shadow, SW_SHOWNA);
@@ -118,10 +120,9 @@ void MShadow::State::Render() {
   PresentWindow(shadow);
 }
 
-// Just below the dialog: the shadow to the front, then the dialog (and its owned windows) above it.
+// Right behind the dialog; the window system keeps it there as the window manager restacks the dialog.
 void MShadow::State::Restack() const {
-  BringWindowToTop(shadow);
-  BringWindowToTop(dialog);
+  SetWindowPos(shadow, dialog, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void MShadow::State::Hide() const {

@@ -92,6 +92,7 @@ LRESULT MToolTip::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return 0;
   }
   if (message == WM_NCDESTROY && hwnd == hwnd_) hwnd_ = nullptr;
+  if (message == WM_ACTIVATEAPP && wParam == 0) Hide();  // another program took the focus
   if (message == WM_MOUSEACTIVATE) return MA_NOACTIVATE;
   return DefWindowProc(hwnd, message, wParam, lParam);
 }
@@ -104,7 +105,8 @@ void MToolTip::Paint(HWND hwnd) {
     const Rect all{0, 0, surface.Width(), surface.Height()};
     MRender::FillSolidRect(hdc, all, GdiColor::FromRgb(255, 255, 255));
     MRender::DrawRectangle(hdc, all, ArgbColor(0xFF767676));
-    const Rect box{kMarginX, kMarginY, all.right - kMarginX, all.bottom - kMarginY};
+    // The width Measure wrapped at, so the text is laid out as it was measured.
+    const Rect box{kMarginX, kMarginY, kMaxWidth - kMarginX, all.bottom - kMarginY};
     MRender::DrawTextW(hdc, box, text_, ArgbColor(0xFF000000), TipFont(), kWrapFormat);
     hdc.Flush();
   }

@@ -22,6 +22,8 @@ class XvfbServer {
   static const XvfbServer* Shared();
   /// The display name, ":N".
   const std::string& Display() const { return display_; }
+  /// The server's process id; -1 when it does not run.
+  pid_t Pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;

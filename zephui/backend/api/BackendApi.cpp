@@ -19,6 +19,8 @@ std::uint32_t StartPeriodicTimer(std::uint32_t periodMs, PeriodicCallback callba
   return Backend::WindowSystem::Get().PeriodicTimers().Start(periodMs, std::move(callback));
 }
 
+void SetProgramName(std::u16string_view name) { Backend::WindowSystem::SetProgramName(name); }
+
 bool StopPeriodicTimer(std::uint32_t timerId) { return Backend::WindowSystem::Get().PeriodicTimers().Stop(timerId); }
 
 }  // namespace ZephUI

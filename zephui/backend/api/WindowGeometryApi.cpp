@@ -79,4 +79,6 @@ Rect GetScreenRect() { return Backend::WindowSystem::Get().Native().ScreenRect()
 
 Rect GetWorkArea() { return Backend::WindowSystem::Get().Native().WorkArea(); }
 
+bool IsCompositionEnabled() { return Backend::WindowSystem::Get().Native().Compositing(); }
+
 }  // namespace ZephUI

@@ -57,6 +57,7 @@ InputState EnableWindow(HWND hwnd, InputState state) {
       return before;
     });
     if (was != enable) {
+      Backend::NativeAccess::Apply(hwnd, [state](Backend::NativeWindow& w) { w.SetInputAllowed(state); });
       if (!enable) FocusController::Depart(hwnd, Backend::Departure::Disabled);
       Messenger::Send(hwnd, WM_ENABLE, enable ? 1 : 0, 0);
     }

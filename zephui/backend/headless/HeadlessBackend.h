@@ -37,6 +37,7 @@ class HeadlessBackend final : public NativeBackend {
   std::unique_ptr<NativeWindow> CreateWindow(const NativeWindowSpec& spec) override;
   Rect ScreenRect() const override;
   Rect WorkArea() const override;
+  bool Compositing() const override { return true; }  // the screen image blends layered windows itself
   std::vector<MonitorInfo> Monitors() const override;
   Point PointerPosition() const override;
   bool HoldsFocus(HWND) override { return true; }

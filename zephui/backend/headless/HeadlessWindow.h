@@ -17,9 +17,12 @@ class HeadlessWindow final : public NativeWindow {
   HeadlessWindow(const HeadlessWindow&) = delete;
   HeadlessWindow& operator=(const HeadlessWindow&) = delete;
 
+  void SetRole(WindowRole) override {}
   void SetShowState(NativeShow) override {}
   void SetGeometry(const Rect&) override {}
   void Raise() override {}
+  void StackBelow(HWND) override {}
+  void SetInputAllowed(InputState) override {}
   void RequestFocus() override {}
   void SetTitle(std::u16string_view) override {}
   void SetStacking(Stacking) override {}

@@ -18,6 +18,8 @@ struct X11Atoms {
   Atom typeDialog = 0;          ///< _NET_WM_WINDOW_TYPE_DIALOG
   Atom typeUtility = 0;         ///< _NET_WM_WINDOW_TYPE_UTILITY
   Atom typeDropdown = 0;        ///< _NET_WM_WINDOW_TYPE_DROPDOWN_MENU
+  Atom typeTooltip = 0;         ///< _NET_WM_WINDOW_TYPE_TOOLTIP
+  Atom typeNotification = 0;    ///< _NET_WM_WINDOW_TYPE_NOTIFICATION
   Atom netWmState = 0;          ///< _NET_WM_STATE
   Atom stateSkipTaskbar = 0;    ///< _NET_WM_STATE_SKIP_TASKBAR
   Atom stateSkipPager = 0;      ///< _NET_WM_STATE_SKIP_PAGER
@@ -34,6 +36,8 @@ struct X11Atoms {
   Atom incr = 0;                ///< INCR
   Atom transfer = 0;            ///< _ZEPHUI_TRANSFER: where selections are delivered to us
   Atom message = 0;             ///< _ZEPHUI_MESSAGE: a window message from another process
+  Atom wmSelection = 0;         ///< WM_Sn of our screen: owned while a window manager runs
+  Atom cmSelection = 0;         ///< _NET_WM_CM_Sn of our screen: owned while a compositing manager runs
 
   /// Interns every atom.
   void Intern(Display* display);

@@ -1,6 +1,9 @@
 #include "backend/x11/X11Backend.h"
 
+#include <unistd.h>
+
 #include <chrono>
+#include <thread>
 #include <string>
 
 #include "backend/EventSink.h"
@@ -57,6 +60,15 @@ std::uint64_t Search(X11Connection& c, Atom atom) {
   return 0;
 }
 
+// The program's loops were asked to quit; should one of them never come back to its loop, the
+// process still ends rather than stay behind without a display.
+void StartLastResort() {
+  std::thread([] {
+    std::this_thread::sleep_for(std::chrono::seconds(10));
+    _exit(0);
+  }).detach();
+}
+
 }  // namespace
 
 std::unique_ptr<X11Backend> X11Backend::Open() {
@@ -83,6 +95,10 @@ std::unique_ptr<NativeWindow> X11Backend::CreateWindow(const NativeWindowSpec& s
 
 Rect X11Backend::ScreenRect() const {
   return connection_->With([](X11Connection& c) { return X11Monitors::Screen(c); });
+}
+
+bool X11Backend::Compositing() const {
+  return connection_->With([](X11Connection& c) { return c.compositing; });
 }
 
 Rect X11Backend::WorkArea() const {
@@ -150,6 +166,7 @@ void X11Backend::SetWindowRegion(HWND hwnd, int diameter) {
     if (window == 0) return;
     X11WindowInfo& info = c.windows[window];
     info.regionDiameter = diameter;
+    info.alphaShaped = false;  // the next image cuts its own shape again when the region goes
     X11Shape::SetRound(c, window, info.width, info.height, diameter);
     XFlush(c.display);
   });
@@ -229,12 +246,17 @@ bool X11Backend::DrainEvents() {
     }
   });
   if (sink_ == nullptr) return false;
+  if (X11Connection::Lost() && !lostReported_.exchange(true)) {
+    sink_->DisplayLost();
+    StartLastResort();
+    return true;
+  }
   for (NativeEvent& event : out.events) sink_->Deliver(std::move(event));
   for (const MSG& msg : out.messages) sink_->DeliverMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
   return !out.events.empty() || !out.messages.empty();
 }
 
-int X11Backend::ConnectionFd() const { return ConnectionNumber(connection_->display); }
+int X11Backend::ConnectionFd() const { return X11Connection::Lost() ? -1 : ConnectionNumber(connection_->display); }
 
 int X11Backend::PendingFd() const { return connection_->pendingFd; }
 

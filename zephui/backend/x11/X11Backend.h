@@ -3,6 +3,7 @@
 // handing each to the thread that owns its window.
 #pragma once
 
+#include <atomic>
 #include <memory>
 
 #include "backend/NativeBackend.h"
@@ -28,6 +29,7 @@ class X11Backend final : public NativeBackend {
   std::unique_ptr<NativeWindow> CreateWindow(const NativeWindowSpec& spec) override;
   Rect ScreenRect() const override;
   Rect WorkArea() const override;
+  bool Compositing() const override;
   std::vector<MonitorInfo> Monitors() const override;
   Point PointerPosition() const override;
   bool HoldsFocus(HWND hwnd) override;
@@ -56,6 +58,7 @@ class X11Backend final : public NativeBackend {
   std::unique_ptr<X11Connection> connection_;
   std::unique_ptr<X11Clipboard> clipboard_;  // after the connection it uses
   EventSink* sink_ = nullptr;
+  std::atomic<bool> lostReported_{false};
 };
 
 }  // namespace ZephUI::Backend

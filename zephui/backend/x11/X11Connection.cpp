@@ -4,22 +4,49 @@
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/cursorfont.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <sys/eventfd.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 namespace ZephUI::Backend {
 namespace {
 
 std::atomic<int> lastError{0};
+std::atomic<bool> displayLost{false};
 
 // Requests on windows that just went away fail harmlessly; never end the process for them.
 int RecordError(Display*, XErrorEvent* error) {
   lastError = error->error_code;
   return 0;
+}
+
+// The server is gone. Only a flag is set here: this runs inside an Xlib call made under the
+// connection lock, so anything that takes that lock (or exits and cleans up) would wait on itself.
+int ConnectionLost(Display*) {
+  displayLost = true;
+  return 0;
+}
+
+// Returning instead of exiting: the waiting threads see the flag and end the program's loops.
+void KeepRunning(Display*, void*) {}
+
+Atom ScreenAtom(Display* display, const char* prefix, int screen) {
+  return XInternAtom(display, (std::string(prefix) + std::to_string(screen)).c_str(), 0);
+}
+
+void WatchCompositor(X11Connection& c) {
+  c.atoms.cmSelection = ScreenAtom(c.display, "_NET_WM_CM_S", c.screen);
+  c.atoms.wmSelection = ScreenAtom(c.display, "WM_S", c.screen);
+  c.compositing = XGetSelectionOwner(c.display, c.atoms.cmSelection) != None;
+  if (c.extensions.fixesSelection < 0) return;
+  XFixesSelectSelectionInput(c.display, c.root, c.atoms.cmSelection,
+                             XFixesSetSelectionOwnerNotifyMask | XFixesSelectionWindowDestroyNotifyMask |
+                                 XFixesSelectionClientCloseNotifyMask);
 }
 
 unsigned int FontShape(CursorType shape) {
@@ -58,6 +85,8 @@ std::unique_ptr<X11Connection> X11Connection::Open() {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return nullptr;
   XSetErrorHandler(RecordError);
+  XSetIOErrorHandler(ConnectionLost);
+  XSetIOErrorExitHandler(display, KeepRunning, nullptr);
   std::unique_ptr<X11Connection> c(new X11Connection);
   c->display = display;
   c->screen = DefaultScreen(display);
@@ -65,6 +94,7 @@ std::unique_ptr<X11Connection> X11Connection::Open() {
   ChooseVisual(*c);
   c->atoms.Intern(display);
   c->extensions.Query(display);
+  WatchCompositor(*c);
   int detectable = 0;
   XkbSetDetectableAutoRepeat(display, 1, &detectable);  // held keys repeat presses only
   c->inputMethod = X11InputMethod::Open(display);
@@ -73,6 +103,11 @@ std::unique_ptr<X11Connection> X11Connection::Open() {
 }
 
 X11Connection::~X11Connection() {
+  if (Lost()) {
+    XCloseDisplay(display);  // frees what the connection holds; the server's side is gone already
+    if (pendingFd >= 0) close(pendingFd);
+    return;
+  }
   for (const auto& [shape, cursor] : cursors_) XFreeCursor(display, cursor);
   if (inputMethod != nullptr) XCloseIM(inputMethod);
   XFreeColormap(display, colormap);
@@ -112,10 +147,14 @@ bool X11Connection::WindowManagerMoves() {
   return found;
 }
 
+bool X11Connection::WindowManagerRuns() { return XGetSelectionOwner(display, atoms.wmSelection) != None; }
+
+bool X11Connection::Lost() { return displayLost.load(); }
+
 int X11Connection::TakeLastError() { return lastError.exchange(0); }
 
 void X11Connection::SignalQueuedEvents() {
-  if (pendingFd < 0 || XEventsQueued(display, QueuedAlready) == 0) return;
+  if (pendingFd < 0 || Lost() || XEventsQueued(display, QueuedAlready) == 0) return;
   const std::uint64_t one = 1;
   [[maybe_unused]] const auto written = write(pendingFd, &one, sizeof one);
 }

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <type_traits>
 
 #include "backend/NativeWindow.h"
 #include "zephui/Cursor.h"
@@ -36,6 +37,9 @@ struct X11WindowInfo {
   int height = 0;                  ///< size last given to the window
   int regionDiameter = 0;          ///< corners of the round region; 0 when rectangular
   bool clickThrough = false;       ///< pointer input passes through (WS_EX_TRANSPARENT)
+  bool alphaShaped = false;        ///< clipped to the opaque part of its last image (no compositor)
+  Window stackBelow = 0;           ///< our window this one is kept right below; 0 when none
+  Window stackFrame = 0;           ///< outermost ancestor of `stackBelow` (its frame); 0 until found
 };
 
 /// The display connection and its shared state.
@@ -47,10 +51,18 @@ class X11Connection {
   X11Connection(const X11Connection&) = delete;
   X11Connection& operator=(const X11Connection&) = delete;
 
-  /// Runs `f(*this)` under the connection lock.
+  /// Runs `f(*this)` under the connection lock; once the display is lost, returns a default value instead.
   template <typename F>
   auto With(F&& f) {
+    using Result = decltype(f(*this));
     std::lock_guard lock(mutex_);
+    if (Lost()) {
+      if constexpr (std::is_void_v<Result>) {
+        return;
+      } else {
+        return Result{};
+      }
+    }
     // Round trips inside `f` may have queued events that no poll will see.
     struct Check {
       X11Connection& connection;
@@ -59,12 +71,23 @@ class X11Connection {
     return f(*this);
   }
 
+  /// Runs `f(*this)` under the connection lock even after the display is lost, to free what Xlib keeps on our side.
+  template <typename F>
+  void Free(F&& f) {
+    std::lock_guard lock(mutex_);
+    f(*this);
+  }
+
   /// The font cursor for a shape, made on first use; under the lock.
   Cursor FontCursor(CursorType shape);
   /// The X window of one of our windows; 0 when none. Under the lock.
   Window WindowOf(HWND hwnd) const;
   /// Whether the window manager moves windows for us (_NET_WM_MOVERESIZE); under the lock.
   bool WindowManagerMoves();
+  /// Whether a window manager runs (owns the WM_Sn selection); under the lock.
+  bool WindowManagerRuns();
+  /// True once the connection to the server broke; no Xlib call is made after that.
+  static bool Lost();
   /// The X error code of the last failed request since the last call, then 0; under the lock.
   static int TakeLastError();
   /// Makes `pendingFd` readable when Xlib holds events read from the socket; under the lock.
@@ -82,6 +105,8 @@ class X11Connection {
   X11Atoms atoms;                  ///< interned atoms
   X11Extensions extensions;        ///< extensions the server offers
   std::map<Window, X11WindowInfo> windows;  ///< our windows
+  bool compositing = false;        ///< a compositing manager owns _NET_WM_CM_Sn
+  bool rootWatched = false;        ///< the root's children are followed (a window is kept below another)
   int pendingFd = -1;              ///< eventfd, readable while events wait inside Xlib
 
  private:

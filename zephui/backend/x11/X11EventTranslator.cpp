@@ -6,6 +6,8 @@
 
 #include "backend/x11/X11Keymap.h"
 #include "backend/x11/X11Painter.h"
+#include "backend/x11/X11Shape.h"
+#include "backend/x11/X11Stacking.h"
 #include "backend/x11/X11WindowPresenter.h"
 
 #include <X11/Xatom.h>
@@ -161,11 +163,33 @@ void X11EventTranslator::Exposure(const XExposeEvent& event, const X11WindowInfo
   out.events.push_back(std::move(exposed));
 }
 
+// Layered windows change look with the compositor: the shadow comes or goes, corners are cut
+// from the alpha or shown see-through. Every top-level window hears of it and is drawn again.
+void X11EventTranslator::Compositor(X11Connection& c, X11Output& out) {
+  const bool now = XGetSelectionOwner(c.display, c.atoms.cmSelection) != None;
+  if (now == c.compositing) return;
+  c.compositing = now;
+  for (auto& [window, info] : c.windows) {
+    if (info.child) continue;
+    if (now && info.alphaShaped) X11Shape::SetRound(c, window, info.width, info.height, info.regionDiameter);
+    info.alphaShaped = false;
+    out.events.push_back(Make(NativeEventKind::CompositionChanged, info.hwnd));
+    NativeEvent exposed = Make(NativeEventKind::Exposed, info.hwnd);
+    exposed.rect = Rect{0, 0, info.width, info.height};
+    out.events.push_back(std::move(exposed));
+  }
+}
+
 void X11EventTranslator::Translate(X11Connection& c, XEvent& event, X11Output& out) {
   if (event.type == MappingNotify) {
     XRefreshKeyboardMapping(&event.xmapping);
     return;
   }
+  if (event.type == c.extensions.fixesSelection) {
+    Compositor(c, out);
+    return;
+  }
+  if (c.rootWatched) X11Stacking::Follow(c, event);
   const auto it = c.windows.find(event.xany.window);
   if (it == c.windows.end()) return;
   X11WindowInfo& info = it->second;

@@ -29,6 +29,7 @@ class X11EventTranslator {
   static void Property(X11Connection& c, const XPropertyEvent& event, const X11WindowInfo& info, X11Output& out);
   static void Client(X11Connection& c, const XClientMessageEvent& event, const X11WindowInfo& info, X11Output& out);
   static void Exposure(const XExposeEvent& event, const X11WindowInfo& info, X11Output& out);
+  static void Compositor(X11Connection& c, X11Output& out);
 };
 
 }  // namespace ZephUI::Backend

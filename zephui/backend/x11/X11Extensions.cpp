@@ -5,6 +5,7 @@
 #include <bit>
 
 #include <X11/extensions/XShm.h>
+#include <X11/extensions/Xfixes.h>
 #include <X11/extensions/Xrandr.h>
 #include <X11/extensions/shape.h>
 
@@ -37,6 +38,9 @@ void X11Extensions::Query(Display* display) {
   int minor = 0;
   shape = XShapeQueryExtension(display, &eventBase, &errorBase) != 0 &&
           XShapeQueryVersion(display, &major, &minor) != 0 && (major > 1 || minor >= 1);
+  if (XFixesQueryExtension(display, &eventBase, &errorBase) != 0 && XFixesQueryVersion(display, &major, &minor) != 0) {
+    fixesSelection = eventBase + XFixesSelectionNotify;
+  }
   if (XRRQueryExtension(display, &eventBase, &errorBase) != 0 && XRRQueryVersion(display, &major, &minor) != 0 &&
       major == 1) {
     randrMinor = minor;

@@ -5,17 +5,19 @@ namespace ZephUI::Backend {
 void X11Painter::Focus(X11Connection& c, Window window) {
   const X11WindowInfo& info = c.windows[window];
   XSetInputFocus(c.display, window, RevertToParent, CurrentTime);
-  if (!info.overrideRedirect && !info.child) {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = c.atoms.netActiveWindow;
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = 1;  // from an application
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(c.display, c.root, 0, SubstructureRedirectMask | SubstructureNotifyMask, &event);
-  }
+  if (!info.overrideRedirect && !info.child) Activate(c, window);
   XFlush(c.display);
+}
+
+void X11Painter::Activate(X11Connection& c, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = c.atoms.netActiveWindow;
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = 1;  // from an application
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(c.display, c.root, 0, SubstructureRedirectMask | SubstructureNotifyMask, &event);
 }
 
 std::optional<Window> X11Painter::FocusedWindow(X11Connection& c) {

@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <utility>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "backend/x11/X11InputMethod.h"
 #include "backend/x11/X11Painter.h"
 #include "backend/x11/X11Shape.h"
+#include "backend/x11/X11Stacking.h"
 #include "backend/x11/X11WindowPresenter.h"
 #include "zephui/Text.h"
 #include "zephui/WindowStyles.h"
@@ -48,6 +51,21 @@ void RemoveDecorations(X11Connection& c, Window w) {
                   reinterpret_cast<const unsigned char*>(hints), 5);
 }
 
+bool LeftButtonDown(X11Connection& c) {
+  Window root = 0;
+  Window child = 0;
+  int x = 0, y = 0, winX = 0, winY = 0;
+  unsigned int mask = 0;
+  XQueryPointer(c.display, c.root, &root, &child, &x, &y, &winX, &winY, &mask);
+  return (mask & Button1Mask) != 0;
+}
+
+// Asked of the server: a reparenting window manager unmaps and maps the window on its own.
+bool MappedNow(X11Connection& c, Window window) {
+  XWindowAttributes attributes{};
+  return XGetWindowAttributes(c.display, window, &attributes) != 0 && attributes.map_state != IsUnmapped;
+}
+
 XIC MakeInputContext(X11Connection& c, Window w) {
   return X11InputMethod::CreateContext(c.inputMethod, w);
 }
@@ -55,13 +73,14 @@ XIC MakeInputContext(X11Connection& c, Window w) {
 }  // namespace
 
 X11Window::X11Window(X11Connection& connection, const NativeWindowSpec& spec)
-    : connection_(connection), hwnd_(spec.hwnd), role_(spec.role), stacking_(spec.stacking) {
+    : connection_(connection), hwnd_(spec.hwnd), owner_(spec.parent), role_(spec.role), stacking_(spec.stacking),
+      rect_(spec.rect) {
   Create(spec);
   SyncClickThrough();
 }
 
 X11Window::~X11Window() {
-  connection_.With([this](X11Connection& c) {
+  connection_.Free([this](X11Connection& c) {
     presenter_->Release();
     const auto it = c.windows.find(window_);
     if (it != c.windows.end()) {
@@ -77,7 +96,7 @@ X11Window::~X11Window() {
 void X11Window::Create(const NativeWindowSpec& spec) {
   connection_.With([this, &spec](X11Connection& c) {
     const bool child = spec.role == WindowRole::Child;
-    const bool popup = spec.role == WindowRole::Popup;
+    const bool popup = IsUnmanaged(spec.role);
     parentWindow_ = child ? c.WindowOf(spec.parent) : 0;
     XSetWindowAttributes attributes{};
     attributes.colormap = c.colormap;
@@ -101,42 +120,79 @@ void X11Window::Create(const NativeWindowSpec& spec) {
     info.child = child;
     info.inputContext = MakeInputContext(c, window_);  // a focused child (an editor) composes in its own
     c.windows.emplace(window_, std::move(info));
-    if (!child) SetRoleHints(spec);
+    if (!child) {
+      SetIdentity(spec);
+      SetRoleHints();
+      SetSizeHints(spec.rect);
+    }
     XFlush(c.display);
   });
 }
 
-void X11Window::SetRoleHints(const NativeWindowSpec& spec) {
+// What stays with the window whatever its role: the program it belongs to and its title.
+void X11Window::SetIdentity(const NativeWindowSpec& spec) {
   X11Connection& c = connection_;  // the lock is held by the caller
-  const X11Atoms& a = c.atoms;
-  Atom protocols[] = {a.wmDeleteWindow};
+  Atom protocols[] = {c.atoms.wmDeleteWindow};
   XSetWMProtocols(c.display, window_, protocols, 1);
   const long pid = static_cast<long>(getpid());
-  XChangeProperty(c.display, window_, a.netWmPid, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
-  const std::string className = ToUtf8(spec.className);
-  XClassHint classHint{const_cast<char*>(className.c_str()), const_cast<char*>(className.c_str())};
+  XChangeProperty(c.display, window_, c.atoms.netWmPid, XA_CARDINAL, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+  // Taskbars and .desktop files know the program by its name; the class is the name capitalised.
+  std::string instance = ToUtf8(spec.programName);
+  std::string programClass = instance;
+  if (!programClass.empty()) programClass[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(programClass[0])));
+  XClassHint classHint{instance.data(), programClass.data()};
   XSetClassHint(c.display, window_, &classHint);
   RemoveDecorations(c, window_);
-  const Atom type = spec.role == WindowRole::Dialog ? a.typeDialog
-                    : spec.role == WindowRole::Tool ? a.typeUtility
-                    : spec.role == WindowRole::Popup ? a.typeDropdown
-                                                     : a.typeNormal;
-  SetAtomList(c, window_, a.netWmWindowType, {type});
+  const std::string title = ToUtf8(spec.title);
+  SetUtf8(c, window_, c.atoms.netWmName, title);
+  XStoreName(c.display, window_, title.c_str());
+}
+
+namespace {
+
+Atom TypeOf(const X11Atoms& a, WindowRole role) {
+  switch (role) {
+    case WindowRole::Dialog: return a.typeDialog;
+    case WindowRole::Tool: return a.typeUtility;
+    case WindowRole::Popup: return a.typeDropdown;
+    case WindowRole::Tooltip: return a.typeTooltip;
+    case WindowRole::Notification: return a.typeNotification;
+    case WindowRole::Overlay: return None;  // no role of its own: a picture behind another window
+    default: return a.typeNormal;
+  }
+}
+
+}  // namespace
+
+void X11Window::SetRoleHints() {
+  X11Connection& c = connection_;  // the lock is held by the caller
+  const X11Atoms& a = c.atoms;
+  const Atom type = TypeOf(a, role_);
+  if (type == None) {
+    XDeleteProperty(c.display, window_, a.netWmWindowType);
+  } else {
+    SetAtomList(c, window_, a.netWmWindowType, {type});
+  }
   std::vector<Atom> states;
-  if (spec.role != WindowRole::Normal) states = {a.stateSkipTaskbar, a.stateSkipPager};
-  if (spec.stacking == Stacking::Topmost) states.push_back(a.stateAbove);
+  if (role_ != WindowRole::Normal) states = {a.stateSkipTaskbar, a.stateSkipPager};
+  if (stacking_ == Stacking::Topmost) states.push_back(a.stateAbove);
   SetAtomList(c, window_, a.netWmState, states);
-  const Window owner = c.WindowOf(spec.parent);
-  if (owner != 0) XSetTransientForHint(c.display, window_, owner);
+  const Window owner = c.WindowOf(owner_);
+  if (owner != 0 && role_ != WindowRole::Tool && role_ != WindowRole::Normal) {
+    XSetTransientForHint(c.display, window_, owner);
+  } else {
+    XDeleteProperty(c.display, window_, XA_WM_TRANSIENT_FOR);
+  }
+  SetWmHints(NormalState);
+}
+
+void X11Window::SetWmHints(int initialState) {
+  X11Connection& c = connection_;  // the lock is held by the caller
   XWMHints hints{};
   hints.flags = InputHint | StateHint;
-  hints.input = 1;
-  hints.initial_state = NormalState;
+  hints.input = inputAllowed_ ? 1 : 0;
+  hints.initial_state = initialState;
   XSetWMHints(c.display, window_, &hints);
-  SetSizeHints(spec.rect);
-  const std::string title = ToUtf8(spec.title);
-  SetUtf8(c, window_, a.netWmName, title);
-  XStoreName(c.display, window_, title.c_str());
 }
 
 void X11Window::SetSizeHints(const Rect& rect) {
@@ -152,12 +208,30 @@ void X11Window::SetSizeHints(const Rect& rect) {
   XFree(hints);
 }
 
+void X11Window::SetRole(WindowRole role) {
+  if (role == role_ || role_ == WindowRole::Child || role == WindowRole::Child) return;
+  connection_.With([this, role](X11Connection& c) {
+    // Called before the window is shown: the window manager judges the window when it is mapped.
+    role_ = role;
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = IsUnmanaged(role) ? 1 : 0;
+    XChangeWindowAttributes(c.display, window_, CWOverrideRedirect, &attributes);
+    c.windows[window_].overrideRedirect = IsUnmanaged(role);
+    SetRoleHints();
+    SetSizeHints(rect_);
+    XFlush(c.display);
+  });
+}
+
 void X11Window::SetShowState(NativeShow state) {
   SyncClickThrough();
   connection_.With([this, state](X11Connection& c) {
-    const bool managed = role_ != WindowRole::Child && role_ != WindowRole::Popup;
+    // With no window manager to keep an icon, a minimised window is simply unmapped.
+    const bool managed = Managed() && (state != NativeShow::Minimized || c.WindowManagerRuns());
     if (state == NativeShow::Shown) {
       XMapWindow(c.display, window_);
+      // A window manager keeps an iconified window unmapped until it is asked to activate it.
+      if (std::exchange(iconified_, false) && managed && c.WindowManagerRuns()) X11Painter::Activate(c, window_);
     } else if (state == NativeShow::Hidden) {
       if (managed) {
         XWithdrawWindow(c.display, window_, c.screen);
@@ -166,14 +240,12 @@ void X11Window::SetShowState(NativeShow state) {
       }
     } else if (!managed) {
       XUnmapWindow(c.display, window_);
-    } else if (c.windows[window_].mapped) {
+    } else if (MappedNow(c, window_)) {
+      iconified_ = true;
       XIconifyWindow(c.display, window_, c.screen);
     } else {
-      XWMHints hints{};
-      hints.flags = InputHint | StateHint;
-      hints.input = 1;
-      hints.initial_state = IconicState;
-      XSetWMHints(c.display, window_, &hints);
+      iconified_ = true;
+      SetWmHints(IconicState);
       XMapWindow(c.display, window_);
     }
     XFlush(c.display);
@@ -186,7 +258,8 @@ void X11Window::SetGeometry(const Rect& rect) {
     const int height = std::max(rect.Height(), 1);
     X11WindowInfo& info = c.windows[window_];
     if (width != info.width || height != info.height) Resized(info, width, height);
-    if (role_ != WindowRole::Child && role_ != WindowRole::Popup) SetSizeHints(rect);
+    rect_ = rect;
+    if (Managed()) SetSizeHints(rect);
     XMoveResizeWindow(c.display, window_, rect.left, rect.top, static_cast<unsigned>(width), static_cast<unsigned>(height));
     XFlush(c.display);
   });
@@ -201,7 +274,27 @@ void X11Window::Resized(X11WindowInfo& info, int width, int height) {
 
 void X11Window::Raise() {
   connection_.With([this](X11Connection& c) {
+    X11Stacking::Release(c, window_);
     XRaiseWindow(c.display, window_);
+    XFlush(c.display);
+  });
+}
+
+void X11Window::StackBelow(HWND sibling) {
+  connection_.With([this, sibling](X11Connection& c) {
+    X11Stacking::KeepBelow(c, window_, c.WindowOf(sibling));
+    XFlush(c.display);
+  });
+}
+
+void X11Window::SetInputAllowed(InputState state) {
+  const bool allowed = state == InputState::Enabled;
+  if (allowed == inputAllowed_) return;
+  inputAllowed_ = allowed;
+  if (!Managed()) return;
+  connection_.With([this](X11Connection& c) {
+    // A disabled window (the owner of a modal dialog) is not one the window manager should focus.
+    SetWmHints(NormalState);
     XFlush(c.display);
   });
 }
@@ -261,8 +354,22 @@ void X11Window::Present(const PresentedImage& image) {
   SyncClickThrough();
   connection_.With([this, &image](X11Connection& c) {
     presenter_->Present(image);
+    X11WindowInfo& info = c.windows[window_];
+    if (role_ != WindowRole::Child && !c.compositing && info.regionDiameter == 0) ShapeFromAlpha(info, image);
     XFlush(c.display);
   });
+}
+
+// Without a compositor see-through pixels show black: the window is cut to its opaque part instead.
+void X11Window::ShapeFromAlpha(X11WindowInfo& info, const PresentedImage& image) {
+  std::vector<XRectangle> bands = X11Shape::OpaqueBands(image);
+  const auto same = [](const XRectangle& a, const XRectangle& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+  };
+  if (info.alphaShaped && std::equal(bands.begin(), bands.end(), alphaBands_.begin(), alphaBands_.end(), same)) return;
+  X11Shape::SetBands(connection_, window_, image.width, image.height, bands);
+  alphaBands_ = std::move(bands);
+  info.alphaShaped = true;
 }
 
 void X11Window::SyncClickThrough() {
@@ -299,9 +406,9 @@ void X11Window::UngrabPointer() {
 }
 
 bool X11Window::BeginSystemMove(Point screen) {
-  if (role_ == WindowRole::Child || role_ == WindowRole::Popup) return false;
+  if (!Managed()) return false;
   return connection_.With([this, screen](X11Connection& c) {
-    if (!c.WindowManagerMoves()) return false;
+    if (!c.WindowManagerMoves() || !LeftButtonDown(c)) return false;  // a manager never told of the release would hold on
     XUngrabPointer(c.display, CurrentTime);  // the window manager needs the pointer
     XEvent event{};
     event.xclient.type = ClientMessage;

@@ -5,6 +5,8 @@
 // no X display can be opened.
 #pragma once
 
+#include <string_view>
+
 #include "zephui/Export.h"
 
 namespace ZephUI {
@@ -16,5 +18,7 @@ enum class BackendKind { Headless, X11 };
 ZEPHUI_API BackendKind ActiveBackend();
 /// Starts the window system with `kind` unless it already runs; true when `kind` is what runs afterwards.
 ZEPHUI_API bool SelectBackend(BackendKind kind);
+/// Names the program to the desktop (X11 WM_CLASS) for windows made afterwards; the executable's name by default.
+ZEPHUI_API void SetProgramName(std::u16string_view name);
 
 }  // namespace ZephUI

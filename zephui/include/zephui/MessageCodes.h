@@ -23,7 +23,7 @@ inline constexpr UINT WM_CLOSE = 0x0010;          ///< close request; DefWindowP
 inline constexpr UINT WM_QUIT = 0x0012;           ///< ends GetMessage; wParam = exit code
 inline constexpr UINT WM_ERASEBKGND = 0x0014;     ///< defined for handlers that test for it; never sent
 inline constexpr UINT WM_SHOWWINDOW = 0x0018;     ///< visibility about to change; wParam = 1 shown, 0 hidden
-inline constexpr UINT WM_ACTIVATEAPP = 0x001C;    ///< defined for handlers that test for it; never sent
+inline constexpr UINT WM_ACTIVATEAPP = 0x001C;    ///< posted to each top-level window with wParam 0 when another program takes the focus
 inline constexpr UINT WM_SETCURSOR = 0x0020;      ///< choose the cursor; wParam = window, LOWORD(lParam) = hit code, HIWORD = mouse message
 inline constexpr UINT WM_MOUSEACTIVATE = 0x0021;  ///< click on an inactive window; return MA_*
 inline constexpr UINT WM_GETMINMAXINFO = 0x0024;  ///< size limits; lParam = MINMAXINFO*
@@ -58,6 +58,7 @@ inline constexpr UINT WM_MOUSEWHEEL = 0x020A;     ///< wheel; HIWORD(wParam) = s
 inline constexpr UINT WM_CAPTURECHANGED = 0x0215; ///< mouse capture lost; lParam = new capture window or 0
 inline constexpr UINT WM_MOUSEHOVER = 0x02A1;     ///< pointer rested for the hover time (TrackMouseEvent); lParam = client point
 inline constexpr UINT WM_MOUSELEAVE = 0x02A3;     ///< pointer left the client area (TrackMouseEvent)
+inline constexpr UINT WM_DWMCOMPOSITIONCHANGED = 0x031E;  ///< a compositing manager started or stopped (IsCompositionEnabled)
 inline constexpr UINT WM_USER = 0x0400;           ///< first number free for the program's own messages
 
 /// First message number the library keeps for itself; never use 0x03E0 to 0x03EF.

@@ -149,6 +149,8 @@ ZEPHUI_API bool ScreenToClient(HWND hwnd, Rect& rect);
 ZEPHUI_API Rect GetScreenRect();
 /// The part of the screen that windows may cover (panels excluded).
 ZEPHUI_API Rect GetWorkArea();
+/// True while see-through pixels of layered windows show what lies below (a compositing manager runs).
+ZEPHUI_API bool IsCompositionEnabled();
 
 /// One monitor: where it lies on the screen and the part of it windows may cover.
 struct MonitorInfo {

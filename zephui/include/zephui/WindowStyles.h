@@ -23,6 +23,7 @@ inline constexpr std::uint32_t WS_MINIMIZE = 0x20000000;      ///< maintained: s
 inline constexpr std::uint32_t WS_CHILD = 0x40000000;         ///< child window inside its parent's client area
 inline constexpr std::uint32_t WS_POPUP = 0x80000000;         ///< top-level window without frame
 
+inline constexpr std::uint32_t WS_EX_DLGMODALFRAME = 0x00000001;  ///< a dialog: an owned tool window with it is a managed dialog, not a popup
 inline constexpr std::uint32_t WS_EX_TOPMOST = 0x00000008;     ///< stays above windows without it
 inline constexpr std::uint32_t WS_EX_TRANSPARENT = 0x00000020; ///< click-through: never the target of mouse input
 inline constexpr std::uint32_t WS_EX_TOOLWINDOW = 0x00000080;  ///< left out of the taskbar; an owned tool window is a popup the window manager does not handle

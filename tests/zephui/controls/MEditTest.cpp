@@ -121,6 +121,22 @@ TEST_F(MEditTest, ReadOnlyOrDisabledFieldsNeverOpenTheEditor) {
   EXPECT_EQ(edit_->GetTitle(), u"kept");
 }
 
+TEST_F(MEditTest, IconIsAButtonOfItsOwnThatClosesTheEditor) {
+  ASSERT_EQ(edit_->SetIconImage(u"btn_test.png", 4), 1);
+  const Rect icon = edit_->GetIconRect();
+  EXPECT_EQ(icon, (Rect{kRect.right - 9 - kFrame, 66, kRect.right - 9, 86}));
+  Click(140, 76);
+  ASSERT_TRUE(edit_->IsEditFocused());
+  Headless::TypeText(u"typed");
+  Settle();
+  dialog_->notes.clear();
+  Click(icon.left + 5, icon.top + 5);
+  EXPECT_FALSE(edit_->IsEditFocused());
+  EXPECT_EQ(edit_->GetTitle(), u"typed");
+  EXPECT_EQ(Codes(), (std::vector<UINT>{NOTIFY_EDIT_END, NOTIFY_ITEM_BUTTON, NOTIFY_EDIT_ICON}));
+  EXPECT_EQ(edit_->GetIconState(), 1);
+}
+
 TEST_F(MEditTest, EmptyFieldShowsItsTipInGreyAndPasswordsAreMasked) {
   edit_->SetFont(edit_->GetTextFont(), 20, 1);
   edit_->SetTipInfo(u"Name");

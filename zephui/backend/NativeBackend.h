@@ -70,8 +70,6 @@ class NativeBackend {
   virtual std::intptr_t ForeignProperty(std::uint64_t foreignId, std::u16string_view name) = 0;
   /// Posts a message to another process's window; false when it is gone.
   virtual bool PostForeign(std::uint64_t foreignId, UINT message, WPARAM wParam, LPARAM lParam) = 0;
-  /// Moves the input method's composition spot of a top-level window to a client point; nothing by default.
-  virtual void SetInputSpot(HWND /*topLevel*/, Point /*client*/) {}
   /// Moves the input method's composition spot of a window to a client point; nothing by default.
   virtual void SetInputSpot(HWND /*hwnd*/, Point /*client*/) {}
 };

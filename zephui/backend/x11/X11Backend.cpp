@@ -260,13 +260,6 @@ int X11Backend::ConnectionFd() const { return X11Connection::Lost() ? -1 : Conne
 
 int X11Backend::PendingFd() const { return connection_->pendingFd; }
 
-void X11Backend::SetInputSpot(HWND topLevel, Point client) {
-  connection_->With([topLevel, client](X11Connection& c) {
-    const auto it = c.windows.find(c.WindowOf(topLevel));
-    if (it != c.windows.end()) X11InputMethod::MoveSpot(it->second.inputContext, client);
-  });
-}
-
 void X11Backend::SetInputSpot(HWND hwnd, Point client) {
   connection_->With([hwnd, client](X11Connection& c) {
     const auto it = c.windows.find(c.WindowOf(hwnd));

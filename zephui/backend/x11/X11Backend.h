@@ -43,7 +43,6 @@ class X11Backend final : public NativeBackend {
   std::uint64_t FindForeignWindow(std::u16string_view name) override;
   std::intptr_t ForeignProperty(std::uint64_t foreignId, std::u16string_view name) override;
   bool PostForeign(std::uint64_t foreignId, UINT message, WPARAM wParam, LPARAM lParam) override;
-  void SetInputSpot(HWND topLevel, Point client) override;
   void SetInputSpot(HWND hwnd, Point client) override;
 
   /// Reads every event the connection has and delivers it; true when there were any.

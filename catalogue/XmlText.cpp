@@ -144,8 +144,10 @@ std::string DecodeXmlReferences(std::string_view raw) {
   std::string out;
   out.reserve(raw.size());
   for (std::size_t i = 0; i < raw.size();) {
-    const std::size_t semicolon = raw[i] == '&' ? raw.find(';', i + 1) : std::string_view::npos;
-    if (semicolon != std::string_view::npos && semicolon - i - 1 <= kLongestName) {
+    // Looking for the ';' only as far as the longest name keeps text full of '&' linear.
+    const std::size_t semicolon =
+        raw[i] == '&' ? raw.substr(0, i + kLongestName + 2).find(';', i + 1) : std::string_view::npos;
+    if (semicolon != std::string_view::npos) {
       if (const std::optional<char32_t> cp = EntityValue(raw.substr(i + 1, semicolon - i - 1))) {
         AppendCodePoint(out, *cp);
         i = semicolon + 1;

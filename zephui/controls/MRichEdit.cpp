@@ -132,7 +132,8 @@ bool MRichEdit::OpenContextMenu(Point point) {
 }
 
 LRESULT MRichEdit::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_COMMAND && menuPending_) {
+  // Only our menu's report: it carries 0 and one of the menu's command numbers.
+  if (msg == WM_COMMAND && menuPending_ && wParam == 0 && lParam >= RICHEDIT_UNDO && lParam <= RICHEDIT_REDO) {
     menuPending_ = false;
     RunCommand(static_cast<int>(lParam));
     return 1;

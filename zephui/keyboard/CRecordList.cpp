@@ -154,7 +154,7 @@ std::vector<RecordItem*> CRecordList::GetRecordItems() const {
 void CRecordList::DrawRow(RenderContext& target, const Rect& row, int index) {
   RecordItem step;
   if (!StepAt(index, step)) return;
-  const Rect outline{row.left, row.top, row.left + rect_.Width() - 2, row.bottom - 1};
+  const Rect outline{row.left, row.top, row.right - 2, row.bottom - 1};  // the row is narrower while the bar shows
   if (index == selection_) {
     MRender::DrawRectangle(target, outline, selectColour_);
   } else if (index == hover_) {

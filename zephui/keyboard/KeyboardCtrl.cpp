@@ -27,7 +27,8 @@ KeyboardCtrl::KeyboardCtrl(MObject* parent, std::uint32_t id, const Rect& rect, 
     : MPanel(parent, id, rect, visible),
       frames_(std::make_unique<KeyLightFrames>()),
       band_(std::make_unique<RubberBand>()),
-      canvas_(std::make_unique<KeyCanvas>()) {
+      canvas_(std::make_unique<KeyCanvas>()),
+      origin_{rect.left, rect.top} {
   SetRunTimer(true);
   SetDblClk(false);  // quick clicks on keys are clicks each: a double click arrives as a second press
 }
@@ -42,6 +43,10 @@ void KeyboardCtrl::InitControl(PaintManager* manager) {
 
 void KeyboardCtrl::SetControlRect(const Rect& rect) {
   MPanel::SetControlRect(rect);
+  {
+    std::lock_guard lock(itemLock_);
+    origin_ = Point{rect.left, rect.top};
+  }
   if (!RectOps::Empty(rect) && pictureHeight_ > 0) CentrePicture();
   UpdateControl(CacheReset::Reset);
 }
@@ -121,7 +126,7 @@ KEY_INFO* KeyboardCtrl::Find(std::uint32_t keyValue) const {
 }
 
 Rect KeyboardCtrl::ClientRectOf(const KEY_INFO& key) const {
-  return RectOps::Offset(key.rect, rect_.left + pictureOffset_.x, rect_.top + pictureOffset_.y);
+  return RectOps::Offset(key.rect, origin_.x + pictureOffset_.x, origin_.y + pictureOffset_.y);
 }
 
 int KeyboardCtrl::KeyAt(Point point) const {

@@ -198,7 +198,7 @@ class ZEPHUI_API KeyboardCtrl : public MPanel {
   /// Shows or hides the tip of the hovered key.
   void ShowHoverTip(int hover);
 
-  mutable std::mutex itemLock_;                   ///< guards the key items, animation, marks and offset
+  mutable std::mutex itemLock_;                   ///< guards the key items, animation, marks, offset and origin
   std::vector<std::unique_ptr<KEY_INFO>> items_;  ///< in list order
   std::unique_ptr<KeyLightFrames> frames_;        ///< brightness frames
   std::unique_ptr<Image> picture_;                ///< the keyboard picture
@@ -219,6 +219,7 @@ class ZEPHUI_API KeyboardCtrl : public MPanel {
   std::unique_ptr<RubberBand> band_;              ///< rubber band state
   Rect bandDrawn_;                                ///< where the band was last asked to be drawn
   std::unique_ptr<KeyCanvas> canvas_;             ///< marks the composed image shows
+  Point origin_;                                  ///< the control's top-left corner, for the timer thread
 };
 
 }  // namespace ZephUI

@@ -1,6 +1,7 @@
 // An optional drop shadow: a layered, click-through window of class
-// "ShadowWnd" behind its dialog that follows it when moved, sized, shown or
-// hidden.
+// "ShadowWnd" kept right behind its dialog that follows it when moved, sized,
+// shown or hidden. It shows only while a compositing manager runs
+// (IsCompositionEnabled): without one it would be a solid block.
 #pragma once
 
 #include <cstdint>

@@ -319,18 +319,21 @@ void KeyboardCtrl::SetTips(int item, const Rect& rect, bool show) {
     title = ownTip ? key.tipTitle : title_;
     detail = ownTip ? key.tipText : key.text;
   }
-  if (!tips_) {
-    tips_ = std::make_unique<CKeyboardTips>();
-    if (tips_->CreateTip(manager_->GetPaintWnd()) == nullptr) {
-      tips_.reset();
-      return;
-    }
-    tips_->LoadBKImage(u"img_tip_bk.png");
-  }
+  CKeyboardTips* tip = MakeTipWindow();
+  if (tip == nullptr) return;
   Point anchor{rect.left + rect.Width() / 2, rect.top};
   ClientToScreen(manager_->GetPaintWnd(), anchor);
-  tips_->SetAirBladderMsg(std::move(heading), std::move(title), std::move(detail), anchor.x, anchor.y);
-  tips_->ShowWindow(SW_SHOWNA);
+  tip->SetAirBladderMsg(std::move(heading), std::move(title), std::move(detail), anchor.x, anchor.y);
+  tip->ShowWindow(SW_SHOWNA);
+}
+
+CKeyboardTips* KeyboardCtrl::MakeTipWindow() {
+  if (tips_) return tips_.get();
+  auto tip = std::make_unique<CKeyboardTips>();
+  if (tip->CreateTip(manager_->GetPaintWnd()) == nullptr) return nullptr;
+  tip->LoadBKImage(u"img_tip_bk.png");
+  tips_ = std::move(tip);
+  return tips_.get();
 }
 
 }  // namespace ZephUI

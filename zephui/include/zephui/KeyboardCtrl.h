@@ -197,6 +197,8 @@ class ZEPHUI_API KeyboardCtrl : public MPanel {
   void FollowHover(Point point);
   /// Shows or hides the tip of the hovered key.
   void ShowHoverTip(int hover);
+  /// The tip window, created on first use; none when it cannot be made.
+  CKeyboardTips* MakeTipWindow();
 
   mutable std::mutex itemLock_;                   ///< guards the key items, animation, marks, offset and origin
   std::vector<std::unique_ptr<KEY_INFO>> items_;  ///< in list order

@@ -61,7 +61,7 @@ CRecordList::~CRecordList() = default;
 int CRecordList::OnControlLButtonDown(std::uint32_t /*flags*/, Point point) {
   if (!IsEnabled()) return 0;
   hover_ = RowAt(point);
-  const bool changed = Select(hover_);
+  Select(hover_);  // repaints when it changed
   const int x = point.x - rect_.left;
   if (hover_ >= 0 && x >= kDelayColumn.left && x < kDelayColumn.right) {
     ShowEdit();
@@ -69,7 +69,6 @@ int CRecordList::OnControlLButtonDown(std::uint32_t /*flags*/, Point point) {
     HideEdit(EditClose::Force);
   }
   SendMessageW(NOTIFY_PRESSED, static_cast<WPARAM>(selection_), 0);
-  if (changed) UpdateControl(CacheReset::Reset);
   return 1;
 }
 

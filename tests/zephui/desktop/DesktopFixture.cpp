@@ -1,5 +1,6 @@
 #include "tests/zephui/desktop/DesktopFixture.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -38,6 +39,13 @@ void DesktopFixture::SetUpTestSuite() {
   if (!available_) return;
   client_ = XOpenDisplay(nullptr);
   session_ = std::make_unique<DesktopSession>(client_);
+  // Registered after the shared server started, so this runs before the server goes:
+  // stopping the window manager still talks to the display.
+  std::atexit([] {
+    session_.reset();
+    XCloseDisplay(client_);
+    client_ = nullptr;
+  });
 }
 
 void DesktopFixture::SetUp() {

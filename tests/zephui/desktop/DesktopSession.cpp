@@ -76,8 +76,14 @@ bool DesktopSession::FramesWindows() const {
   XSync(client_, 0);
   bool framed = false;
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!framed && std::chrono::steady_clock::now() < giveUp) {
+  for (int round = 1; !framed && std::chrono::steady_clock::now() < giveUp; ++round) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (round % 25 == 0) {
+      // A window mapped while the manager is still starting can slip past it: map it again.
+      XUnmapWindow(client_, probe);
+      XMapWindow(client_, probe);
+      XSync(client_, 0);
+    }
     Window root = 0, parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;

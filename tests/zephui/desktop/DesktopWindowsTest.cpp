@@ -299,6 +299,10 @@ TEST_P(Desktops, ATooltipGoesWhenAnotherProgramTakesTheFocus) {
   SampleDialog dialog;
   const HWND hwnd = ShowDialog(dialog, nullptr, kDialogRect);
   ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == hwnd; }));
+  // The X focus must really be ours (without a window manager it may still follow the pointer).
+  XSetInputFocus(client_, XWindowOf(hwnd), RevertToParent, CurrentTime);
+  XSync(client_, 0);
+  Settle(100);
   dialog.SetTooltip(u"A tip that stays no longer than its window's focus", Rect{40, 40, 320, 80});
   const HWND tip = dialog.GetPaintManager().GetTooltipWindow();
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(tip); }));

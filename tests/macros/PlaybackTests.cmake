@@ -8,6 +8,3 @@ list(APPEND MACROS_TESTS
   DriverInstallerTest.cpp
   DriverHelperScriptTest.cpp
 )
-# The helper script test runs the shipped files from the source tree.
-set_source_files_properties(DriverHelperScriptTest.cpp PROPERTIES
-  COMPILE_DEFINITIONS "PELMORA_SOURCE_DIR=\"${PROJECT_SOURCE_DIR}\"")

@@ -24,7 +24,7 @@ using renderprobe::Opaque;
 namespace cataloguetest {
 namespace {
 
-const std::filesystem::path kGifs = std::filesystem::path(__FILE__).parent_path().parent_path() / "render" / "data";
+const std::filesystem::path kGifs = std::filesystem::path(PELMORA_SOURCE_DIR) / "tests" / "zephui" / "render" / "data";
 constexpr ArgbColor kRed = Opaque(0xFF0000);
 constexpr ArgbColor kBlue = Opaque(0x0000FF);
 constexpr ArgbColor kBack = Opaque(0x202020);

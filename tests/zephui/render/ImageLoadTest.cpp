@@ -15,7 +15,7 @@ using ZephUI::ArgbColor;
 using ZephUI::Image;
 using ZephUI::MRender;
 
-const std::filesystem::path kData = std::filesystem::path(__FILE__).parent_path() / "data";
+const std::filesystem::path kData = std::filesystem::path(PELMORA_SOURCE_DIR) / "tests" / "zephui" / "render" / "data";
 
 std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
   return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (static_cast<std::uint32_t>(bytes[at + 3]) << 24);

@@ -18,6 +18,17 @@ struct AreaFill {
   bool frame = false;                                 ///< a one-pixel frame around an opaque fill
   ArgbColor frameColour{0xFF050505};                  ///< frame colour
 
+  /// Sets the fade from `start` to `end` percent transparency in `fillColour`.
+  void SetTransparent(int start, int end, GdiColor fillColour) {
+    startPercent = start;
+    endPercent = end;
+    colour = fillColour;
+  }
+  /// Turns the frame on or off in `lineColour`.
+  void SetFrame(bool on, ArgbColor lineColour) {
+    frame = on;
+    frameColour = lineColour;
+  }
   /// Draws the fill over `slot`, whose pixels hold what lies under the area.
   void Render(RenderContext& target, const Rect& slot) const;
 };

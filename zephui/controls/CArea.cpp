@@ -16,15 +16,12 @@ void CArea::DrawControl(RenderContext& hdc, const Rect& /*paintRect*/) {
 }
 
 void CArea::SetTransparent(int startPercent, int endPercent, GdiColor colour) {
-  fill_->startPercent = startPercent;
-  fill_->endPercent = endPercent;
-  fill_->colour = colour;
+  fill_->SetTransparent(startPercent, endPercent, colour);
   UpdateControl(CacheReset::Reset);
 }
 
 void CArea::SetFrame(bool on, ArgbColor colour) {
-  fill_->frame = on;
-  fill_->frameColour = colour;
+  fill_->SetFrame(on, colour);
   UpdateControl(CacheReset::Reset);
 }
 

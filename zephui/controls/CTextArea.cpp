@@ -26,15 +26,12 @@ void CTextArea::SetTextColor(ArgbColor colour) {
 }
 
 void CTextArea::SetTransparent(int startPercent, int endPercent, GdiColor colour) {
-  fill_->startPercent = startPercent;
-  fill_->endPercent = endPercent;
-  fill_->colour = colour;
+  fill_->SetTransparent(startPercent, endPercent, colour);
   UpdateControl(CacheReset::Reset);
 }
 
 void CTextArea::SetFrame(bool on, ArgbColor colour) {
-  fill_->frame = on;
-  fill_->frameColour = colour;
+  fill_->SetFrame(on, colour);
   UpdateControl(CacheReset::Reset);
 }
 

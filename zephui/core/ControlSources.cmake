@@ -8,6 +8,7 @@ list(APPEND ZEPHUI_SOURCES
   core/ControlTypes.cpp
   core/FontTable.cpp
   core/ImageCache.cpp
+  core/LayeredCompose.cpp
   core/MControl.cpp
   core/MControlFont.cpp
   core/MControlInput.cpp

@@ -1,14 +1,12 @@
 #include "zephui/CKeyboardTips.h"
 
-#include <cstring>
 #include <utility>
 
-#include "core/RenderCairo.h"
+#include "core/LayeredCompose.h"
 #include "zephui/MRender.h"
 #include "zephui/Manager.h"
 #include "zephui/SkinLocator.h"
 #include "zephui/Window.h"
-#include "zephui/WindowSurface.h"
 
 namespace ZephUI {
 namespace {
@@ -120,18 +118,8 @@ std::u16string CKeyboardTips::GetDetail() const { return state_->detail; }
 Point CKeyboardTips::GetAnchor() const { return state_->anchor; }
 
 void CKeyboardTips::Paint() {
-  Rect client;
-  if (!GetClientRect(client) || client.Width() <= 0 || client.Height() <= 0) return;
-  const WindowSurface surface(hwnd_);
-  std::uint32_t* pixels = surface.Pixels();
-  if (pixels == nullptr) return;
-  std::memset(pixels, 0, static_cast<std::size_t>(surface.Stride()) * static_cast<std::size_t>(surface.Height()));
-  surface.MarkDirty();
-  {
-    RenderContext context = RenderCairo::ForSurface(surface.Get());
-    state_->Draw(context, Size{client.Width(), client.Height()});
-    context.Flush();
-  }
+  if (!IsWindow(hwnd_)) return;
+  if (!ComposeLayered(hwnd_, [this](RenderContext& context, Size size) { state_->Draw(context, size); })) return;
   ModifyExStyle(0, WS_EX_LAYERED);
   PresentWindow(hwnd_);
 }

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "tests/zephui/backend/PumpUntil.h"
 #include "tests/zephui/backend/RecordingProcedure.h"
 #include "zephui/Message.h"
 #include "zephui/Window.h"
@@ -36,18 +37,7 @@ class X11Fixture : public ::testing::Test {
   /// Handles messages until `done` holds, looking at least every 20 ms; false after ten seconds.
   template <typename F>
   bool PumpUntil(F done) {
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    ZephUI::MSG msg;
-    while (std::chrono::steady_clock::now() < giveUp) {
-      if (done()) return true;
-      if (!ZephUI::PeekMessage(msg)) {
-        ZephUI::WaitMessage();
-        continue;
-      }
-      ZephUI::TranslateMessage(msg);
-      ZephUI::DispatchMessage(msg);
-    }
-    return false;
+    return zephuitest::PumpUntil(done);
   }
 
   Display* client_ = nullptr;

@@ -15,6 +15,7 @@
 #include <vector>
 
 
+#include "tests/zephui/backend/PumpUntil.h"
 #include "tests/zephui/backend/RecordingProcedure.h"
 #include "tests/zephui/desktop/DesktopSession.h"
 #include "zephui/Message.h"
@@ -34,18 +35,7 @@ class DesktopFixture : public ::testing::TestWithParam<Desktop> {
   /// Handles messages until `done` holds, looking at least every 20 ms; false after ten seconds.
   template <typename F>
   bool PumpUntil(F done) {
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    ZephUI::MSG msg;
-    while (std::chrono::steady_clock::now() < giveUp) {
-      if (done()) return true;
-      if (!ZephUI::PeekMessage(msg)) {
-        ZephUI::WaitMessage();
-        continue;
-      }
-      ZephUI::TranslateMessage(msg);
-      ZephUI::DispatchMessage(msg);
-    }
-    return false;
+    return zephuitest::PumpUntil(done);
   }
   /// Handles messages for a while, so the window manager catches up with a click (never asserted).
   void Settle(int milliseconds);

@@ -69,4 +69,16 @@ void UseLegendFont(cairo_t* cr, double size, bool bold) {
   cairo_font_options_destroy(options);
 }
 
+void PromptBackground(cairo_t* cr, int, double w, double h) {
+  using namespace palette;
+  Panel(cr, 0, 0, w, h, 6, kCaption, kLine);
+  cairo_save(cr);
+  RoundRect(cr, 0, 0, w, h, 6);
+  cairo_clip(cr);
+  cairo_rectangle(cr, 0, 0, w, 2);
+  SetColor(cr, kAccent);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
 }  // namespace skingen

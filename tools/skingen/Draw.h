@@ -46,6 +46,8 @@ void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r);
 // Fills a rounded rectangle and strokes a crisp 1-px outline just inside it.
 void Panel(cairo_t* cr, double x, double y, double w, double h, double r, Rgb fill, Rgb line);
 void Line(cairo_t* cr, double x0, double y0, double x1, double y1);
+// A dialog panel with an accent edge along the top (message boxes, stretched as a nine-slice frame).
+void PromptBackground(cairo_t* cr, int frame, double w, double h);
 
 // Writes an image surface as PNG; false (with a message on stderr) on failure.
 bool WritePng(cairo_surface_t* surface, const std::string& path);

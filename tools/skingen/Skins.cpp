@@ -312,18 +312,6 @@ void CaptionBar(cairo_t* cr, int, double w, double h) {
   cairo_fill(cr);
 }
 
-// Message box background: a panel with an accent edge along the top.
-void PromptBackground(cairo_t* cr, int, double w, double h) {
-  Panel(cr, 0, 0, w, h, 6, kCaption, kLine);
-  cairo_save(cr);
-  RoundRect(cr, 0, 0, w, h, 6);
-  cairo_clip(cr);
-  cairo_rectangle(cr, 0, 0, w, 2);
-  SetColor(cr, kAccent);
-  cairo_fill(cr);
-  cairo_restore(cr);
-}
-
 // Tip windows (key tips with light text on it).
 constexpr Rgb kTipFill = Hex(0x2B2F36);
 constexpr Rgb kTipLine = Hex(0x4A5058);

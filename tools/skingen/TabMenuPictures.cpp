@@ -7,18 +7,6 @@ namespace {
 
 using namespace palette;
 
-// Stretched as a nine-slice frame with corner 8: a dialog panel with an accent edge along the top.
-void BoxBackground(cairo_t* cr, int, double w, double h) {
-  Panel(cr, 0, 0, w, h, 6, kCaption, kLine);
-  cairo_save(cr);
-  RoundRect(cr, 0, 0, w, h, 6);
-  cairo_clip(cr);
-  cairo_rectangle(cr, 0, 0, w, 2);
-  SetColor(cr, kAccent);
-  cairo_fill(cr);
-  cairo_restore(cr);
-}
-
 // Button faces: rest, hover, pressed, disabled.
 void BoxButton(cairo_t* cr, int frame, double w, double h) {
   switch (StateOfFrame(frame)) {
@@ -32,7 +20,7 @@ void BoxButton(cairo_t* cr, int frame, double w, double h) {
 }  // namespace
 
 void AddTabMenuPictures(std::vector<Picture>& pictures) {
-  pictures.push_back(Picture{"msgbox_bk.png", 40, 40, 1, "message box background (nine-slice, corner 8)", BoxBackground});
+  pictures.push_back(Picture{"msgbox_bk.png", 40, 40, 1, "message box background (nine-slice, corner 8)", PromptBackground});
   pictures.push_back(Picture{"msgbox_btn.png", 90, 30, 4, "message box button face", BoxButton});
 }
 

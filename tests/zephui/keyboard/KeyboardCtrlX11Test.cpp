@@ -80,9 +80,7 @@ GdiColor Hue(const Rect& key, int width) {
 class KeyboardOnX11 : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    static XvfbServer server;
-    static const bool started = server.Start();
-    available_ = started && SelectBackend(BackendKind::X11);
+    available_ = XvfbServer::Shared() != nullptr && SelectBackend(BackendKind::X11);
   }
   void SetUp() override {
     if (!available_) GTEST_SKIP() << "Xvfb is not available";

@@ -108,8 +108,7 @@ void AddSideControls(MTabLayout& page) {
 }
 
 TEST(KeyboardListsOnX11, PickerAndRecordListAreDrawnWithTheSkin) {
-  static XvfbServer server;
-  if (!server.Start() || !SelectBackend(BackendKind::X11)) GTEST_SKIP() << "Xvfb is not available";
+  if (XvfbServer::Shared() == nullptr || !SelectBackend(BackendKind::X11)) GTEST_SKIP() << "Xvfb is not available";
   MDialog dialog;
   const HWND hwnd = dialog.Create(nullptr, u"Keyboard lists", WS_POPUP | WS_VISIBLE, 0, kWindow);
   ASSERT_NE(hwnd, nullptr);

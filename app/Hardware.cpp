@@ -1,6 +1,19 @@
 #include "app/Hardware.h"
 
+#include "macros/UdevEvdevDiscovery.h"
+#include "macros/UinputDevice.h"
+
 // Real devices are found by hidapi, udev and uinput as they are.
 void PrepareHardware() {}
 
 const char* HardwareVariant() { return ""; }
+
+EvdevDiscovery& KeyFilterDiscovery() {
+  static UdevEvdevDiscovery discovery;
+  return discovery;
+}
+
+std::unique_ptr<UinputSink> MakeFilterClone() { return std::make_unique<UinputDevice>(); }
+
+// The real keyboard is its own window onto what it received.
+void ShowHardwareWindows() {}

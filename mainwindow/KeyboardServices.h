@@ -6,12 +6,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/KeyboardLayout.h"
 #include "device/HotplugSource.h"
+#include "lighting/AudioCaptureSource.h"
+#include "macros/KeyFilterControl.h"
 #include "mainwindow/JobCodes.h"
 #include "mainwindow/MainWindowView.h"
 #include "mainwindow/PresenceFlags.h"
@@ -19,11 +22,17 @@
 
 class Clock;
 class EvdevDiscovery;
+class HidManager;
 class HttpClient;
 class ProfileStore;
 class ProgramStarter;
 class UinputSink;
+class VHidev;
+class Visualizer;
 class Worker;
+
+/// Whether Start runs the worker on its own thread or leaves the steps to StepWorker.
+enum class WorkerThread { Run, Manual };
 
 /// What the services are built on; null members take the real ones.
 struct ServiceParts {
@@ -32,6 +41,10 @@ struct ServiceParts {
   ProgramStarter* starter = nullptr;      ///< installer hand-over
   HotplugSource* hotplug = nullptr;       ///< device notices (udev in the product)
   EvdevDiscovery* filterDevices = nullptr;  ///< event devices the key filter serves
+  HidManager* hid = nullptr;              ///< the keyboards' HID interfaces (the process-wide manager)
+  VHidev* virtualDevice = nullptr;        ///< the virtual keyboard (the process-wide device)
+  /// Makes a loopback audio source of this sample format (PulseAudio when empty).
+  std::function<std::unique_ptr<AudioCaptureSource>(SampleFormat)> audio;
 };
 
 class KeyboardServices : public WorkerHost {
@@ -57,6 +70,22 @@ class KeyboardServices : public WorkerHost {
   void ReleaseKeysAndStopFilter();
   /// Closes the profile store so its write-ahead log is checkpointed into the one database file.
   void CloseStore();
+  /// Starts the hot-plug monitor and queues jobs 12 and 1; the worker runs on its thread or by StepWorker.
+  bool Start(WorkerThread thread);
+  /// Runs one worker step on the calling thread; only while the worker thread does not run.
+  void StepWorker();
+  /// Starts the audio capture thread whose levels drive family B keyboards in a music mode.
+  bool StartAudioCapture();
+  /// The lighting page's music level settings: gain (slider / 50) and effect list data.
+  void SetMusicLevelSettings(double gain, int effect);
+  /// The lighting page marked its mode as freshly chosen; the next family A lighting job selects it.
+  void MarkLightingFreshlyChosen();
+  /// The 0-based selection of the lighting page's custom-set list.
+  void SetCustomSet(int index);
+  /// How the key filter came out of the last programming.
+  FilterStatus KeyFilterStatus() const;
+  /// The music visualiser the lighting page samples and switches on and off.
+  Visualizer& MusicVisualizer();
 
   /// The catalogue as read.
   const Catalogue& GetCatalogue() const;

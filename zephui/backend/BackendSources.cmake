@@ -2,11 +2,14 @@
 # functions in backend/api/, and the two platform implementations.
 find_package(Threads REQUIRED)
 pkg_check_modules(ZEPHUI_WINDOWING REQUIRED IMPORTED_TARGET x11 xext xrandr xfixes cairo)
+# The tray: sd-bus for the session bus, cairo's Xlib surfaces for the XEmbed icon.
+pkg_check_modules(ZEPHUI_TRAY REQUIRED IMPORTED_TARGET libsystemd cairo-xlib)
 
 list(APPEND ZEPHUI_SOURCES
   backend/BackendFactory.cpp
   backend/DefaultProcedure.cpp
   backend/EventCooker.cpp
+  backend/FdWatches.cpp
   backend/FocusController.cpp
   backend/KeyStateTable.cpp
   backend/MessageBuilder.cpp
@@ -19,6 +22,8 @@ list(APPEND ZEPHUI_SOURCES
   backend/Presenter.cpp
   backend/RoundRegion.cpp
   backend/ThreadQueue.cpp
+  backend/TrayIconImpl.cpp
+  backend/TrayPicture.cpp
   backend/WindowLifecycle.cpp
   backend/WindowPlacement.cpp
   backend/WindowRecord.cpp
@@ -34,15 +39,20 @@ list(APPEND ZEPHUI_SOURCES
   backend/api/ModalLoop.cpp
   backend/api/MonitorApi.cpp
   backend/api/PaintApi.cpp
+  backend/api/TrayApi.cpp
   backend/api/WindowApi.cpp
   backend/api/WindowDataApi.cpp
+  backend/api/WindowMarkApi.cpp
   backend/api/WindowGeometryApi.cpp
   backend/api/WindowRegionApi.cpp
   backend/api/WindowRelationsApi.cpp
   backend/api/WindowStateApi.cpp
   backend/api/WindowSurface.cpp
+  backend/dbus/SessionBus.cpp
+  backend/dbus/StatusNotifierItem.cpp
   backend/headless/HeadlessBackend.cpp
   backend/headless/HeadlessWaiter.cpp
+  backend/headless/HeadlessTray.cpp
   backend/headless/HeadlessWindow.cpp
   backend/headless/UsKeyboardLayout.cpp
   backend/x11/X11Atoms.cpp
@@ -60,8 +70,9 @@ list(APPEND ZEPHUI_SOURCES
   backend/x11/X11Shape.cpp
   backend/x11/X11SharedImage.cpp
   backend/x11/X11Stacking.cpp
+  backend/x11/X11TrayIcon.cpp
   backend/x11/X11Waiter.cpp
   backend/x11/X11Window.cpp
   backend/x11/X11WindowPresenter.cpp
 )
-list(APPEND ZEPHUI_PRIVATE_LIBS PkgConfig::ZEPHUI_WINDOWING Threads::Threads)
+list(APPEND ZEPHUI_PRIVATE_LIBS PkgConfig::ZEPHUI_WINDOWING PkgConfig::ZEPHUI_TRAY Threads::Threads)

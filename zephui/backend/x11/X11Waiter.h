@@ -1,6 +1,7 @@
 // A thread's sleeping place under X11: poll on its own eventfd (wake-ups from
 // other threads), the X connection and the queued-events signal, with the
-// next timer as the timeout.
+// next timer as the timeout; also the extra sources the thread watches
+// (FdWatches).
 #pragma once
 
 #include "backend/NativeWaiter.h"

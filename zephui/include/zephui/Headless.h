@@ -96,6 +96,8 @@ ZEPHUI_API void TypeText(std::u16string_view text);
 ZEPHUI_API void ActivateOtherProgram();
 /// The window manager's close button: WM_CLOSE for the window.
 ZEPHUI_API void RequestClose(HWND hwnd);
+/// Clicks the newest tray icon of `owner` (left: activate, right: context menu; middle does nothing); false when it has none.
+ZEPHUI_API bool ClickTrayIcon(HWND owner, Button button);
 
 /// Writes what the window last presented (transparent when it never did) as a PNG; false on failure.
 ZEPHUI_API bool WritePng(HWND hwnd, const std::string& path);

@@ -40,6 +40,12 @@ std::vector<MusicLevelB> FamilyBFirmware::MusicLevels() const {
   return musicLevels_;
 }
 
+std::optional<MusicLevelB> FamilyBFirmware::LastMusicLevel() const {
+  std::lock_guard lock(mutex_);
+  if (musicLevels_.empty()) return std::nullopt;
+  return musicLevels_.back();
+}
+
 MacroEventB FamilyBFirmware::DecodeEvent(std::uint8_t usage, std::uint8_t delayByte) {
   return MacroEventB{usage, delayByte, (delayByte & 0x80) != 0, (delayByte >> 5) & 0x03,
                      delayByte & 0x1F};
@@ -69,6 +75,7 @@ bool FamilyBFirmware::OnFeature(const InterfaceSpec& on, std::span<const std::ui
     case 0x23:
       if (b[2] != 0x45 || b[3] != 0x67 || b[4] != 0x89 || b[7] != 0) return false;
       musicLevels_.push_back(MusicLevelB{b[5], b[6]});
+      TrimHistory(musicLevels_);
       return true;
     case 0xF0:
       if (b[2] != 0xAA || !ZeroFrom(b, 3)) return false;

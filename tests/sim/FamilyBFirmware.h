@@ -16,6 +16,7 @@
 //   fw->SlotTable()[14]                      // remap slot 1's key, as a later read shows it
 //   fw->Lighting()->brightness               // b' of the last lighting frame
 //   fw->MusicLevels()                        // every 07 23 45 67 89 e v 00, in order
+//   fw->ChangeCount()                        // moves with every frame understood
 #pragma once
 
 #include <array>
@@ -93,6 +94,8 @@ class FamilyBFirmware : public KeyboardFirmware {
   std::optional<LightingB> Lighting() const;
   /// Every music level packet, in arrival order.
   std::vector<MusicLevelB> MusicLevels() const;
+  /// The latest music level packet; nullopt if none came.
+  std::optional<MusicLevelB> LastMusicLevel() const;
 
   /// Decodes one delay byte (flag, unit, n).
   static MacroEventB DecodeEvent(std::uint8_t usage, std::uint8_t delayByte);

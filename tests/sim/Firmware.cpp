@@ -36,12 +36,20 @@ void Firmware::ClearFrames() {
   frames_.clear();
 }
 
+void Firmware::SetFrameLogLimit(std::size_t frames) {
+  std::lock_guard lock(mutex_);
+  logLimit_ = frames;
+  TrimHistory(frames_);
+}
+
 void Firmware::Deliver(const InterfaceSpec& on, FrameKind kind, std::span<const std::uint8_t> bytes,
                        std::uint64_t nowMs) {
   std::lock_guard lock(mutex_);
   const bool understood = kind == FrameKind::Output ? OnOutput(on, bytes) : OnFeature(on, bytes);
   frames_.push_back(Frame{nowMs, on.interfaceNumber, kind, Bytes(bytes.begin(), bytes.end()),
                           false, !understood});
+  TrimHistory(frames_);
+  if (understood) changes_.fetch_add(1, std::memory_order_release);
 }
 
 Bytes Firmware::Answer(const InterfaceSpec& on, std::uint8_t reportId, bool wrongReportId,
@@ -54,12 +62,14 @@ Bytes Firmware::Answer(const InterfaceSpec& on, std::uint8_t reportId, bool wron
   if (wrongReportId && !reply.empty()) reply[0] = reportId == 0 ? 0x01 : 0x00;
   frames_.push_back(Frame{nowMs, on.interfaceNumber, FrameKind::GetFeature,
                           reply.empty() ? Bytes{reportId} : reply, false, !understood});
+  TrimHistory(frames_);
   return reply;
 }
 
 void Firmware::Record(Frame frame) {
   std::lock_guard lock(mutex_);
   frames_.push_back(std::move(frame));
+  TrimHistory(frames_);
 }
 
 }  // namespace hidsim

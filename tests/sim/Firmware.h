@@ -17,6 +17,7 @@
 // its own model from Firmware for an odd device.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -74,6 +75,11 @@ class Firmware {
   std::vector<Frame> UnexpectedFrames() const;
   /// Forgets the frame log; the decoded state stays.
   void ClearFrames();
+  /// Keeps only about the last `frames` frames (and per-frame histories such as
+  /// music levels), so a long-running demo holds no growing log; 0 keeps all.
+  void SetFrameLogLimit(std::size_t frames);
+  /// Frames the model understood so far; a viewer reads the state again when it moves.
+  std::uint64_t ChangeCount() const { return changes_.load(std::memory_order_acquire); }
 
  protected:
   // Handlers run with mutex_ held; they return false for a frame they do not
@@ -87,6 +93,13 @@ class Firmware {
   /// Guards the model's state; accessors of derived models lock it too.
   mutable std::mutex mutex_;
 
+  /// Drops the oldest entries of a history once it holds twice the limit, so trimming stays rare.
+  template <typename History>
+  void TrimHistory(History& history) const {
+    if (logLimit_ == 0 || history.size() <= 2 * logLimit_) return;
+    history.erase(history.begin(), history.end() - static_cast<std::ptrdiff_t>(logLimit_));
+  }
+
  private:
   friend class HidapiBridge;
 
@@ -99,6 +112,8 @@ class Firmware {
   void Record(Frame frame);
 
   std::vector<Frame> frames_;
+  std::size_t logLimit_ = 0;
+  std::atomic<std::uint64_t> changes_{0};
 };
 
 }  // namespace hidsim

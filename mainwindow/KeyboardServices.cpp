@@ -1,5 +1,6 @@
 #include "mainwindow/KeyboardServices.h"
 
+#include <atomic>
 #include <mutex>
 #include <optional>
 #include <utility>
@@ -83,6 +84,7 @@ std::vector<UsbId> ServedIds(const Catalogue& catalogue) {
 
 // Declared so that destruction, which runs bottom-up, ends every thread
 // before the parts it uses; the destructor stops the threads first anyway.
+// Sound is paced in real time whatever clock the keyboard's waits run on.
 struct KeyboardServices::Parts {
   Parts(KeyboardServices& host, std::string folder, MainWindowView& window, const ServiceParts& given)
       : programFolder(std::move(folder)),
@@ -103,7 +105,7 @@ struct KeyboardServices::Parts {
         protocol(hid, clock),
         writerA(hid, clock, store),
         writerB(hid, clock, store),
-        visualiser(makeAudio(SampleFormat::Float32), clock),
+        visualiser(makeAudio(SampleFormat::Float32), SteadyClock::Instance()),
         worker(host, clock),
         presenceJobs(worker),
         player(virtualDevice, store, worker, clock),
@@ -111,7 +113,7 @@ struct KeyboardServices::Parts {
         updaterHost(view, protocol, hid, worker),
         updater(updaterHost, http, starter),
         levelSender(protocol, view),
-        levelCapture(makeAudio(SampleFormat::Signed16), levelSender, clock) {}
+        levelCapture(makeAudio(SampleFormat::Signed16), levelSender, SteadyClock::Instance()) {}
 
   const std::string programFolder;
   MainWindowView& view;

@@ -106,8 +106,13 @@ void KeyCommandPipe::HandleLine(std::string_view line) {
     std::fprintf(stderr, "key pipe: not a command: %.*s\n", static_cast<int>(line.size()), line.data());
     return;
   }
-  if (command->action != KeyAction::Release) source_.Press(command->code);
-  if (command->action != KeyAction::Press) source_.Release(command->code);
+  KeyDelivery delivery = KeyDelivery::ToFilter;
+  if (command->action != KeyAction::Release) delivery = source_.Press(command->code);
+  if (command->action != KeyAction::Press) delivery = source_.Release(command->code);
+  // The driving program learns whether the key filter had the keyboard.
+  std::printf("key pipe: %.*s: %s\n", static_cast<int>(Trim(line).size()), Trim(line).data(),
+              delivery == KeyDelivery::ToFilter ? "to the key filter" : "not served, dropped");
+  std::fflush(stdout);
 }
 
 std::optional<KeyCommand> KeyCommandPipe::Parse(std::string_view line) {

@@ -12,7 +12,9 @@
 //   echo "tap KEY_F1" > /tmp/keys
 //
 // Keys reach the key filter only while it serves the keyboard (see
-// SimulatedKeySource); lines it cannot read are reported on stderr.
+// SimulatedKeySource). Each command is answered on stdout with where the
+// key went ("key pipe: tap KEY_A: to the key filter" or "...: not served,
+// dropped"); lines it cannot read are reported on stderr.
 #pragma once
 
 #include <optional>

@@ -82,7 +82,7 @@ class KeyboardServices : public WorkerHost {
   void MarkLightingFreshlyChosen();
   /// The 0-based selection of the lighting page's custom-set list.
   void SetCustomSet(int index);
-  /// How the key filter came out of the last programming.
+  /// How the key filter came out of the last programming or device rescan.
   FilterStatus KeyFilterStatus() const;
   /// The music visualiser the lighting page samples and switches on and off.
   Visualizer& MusicVisualizer();

@@ -167,6 +167,9 @@ KeyboardServices::KeyboardServices(std::string programFolder, MainWindowView& vi
 
 KeyboardServices::~KeyboardServices() {
   Parts& p = *parts_;
+  // A download or a looping macro would hold the worker's last step for long.
+  p.http.Stop();
+  p.player.shutDown();
   p.worker.Stop();
   p.hotplug.Stop();
   if (p.filter) {

@@ -5,6 +5,7 @@
 #include "mainwindow/KeyboardServices.h"
 
 #include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
 
 #include <atomic>
 #include <chrono>
@@ -23,7 +24,6 @@
 #include "device/HidManager.h"
 #include "device/KeyCodes.h"
 #include "device/KeyboardProtocol.h"
-#include <linux/input-event-codes.h>
 #include "macros/VHidev.h"
 #include "store/ProfileStore.h"
 #include "tests/fakes/FakeEvdevDiscovery.h"

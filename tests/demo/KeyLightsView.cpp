@@ -30,9 +30,21 @@ KeyLightsView::KeyLightsView(MObject* parent, std::uint32_t id, const Rect& rect
     : MControl(parent, id, rect, true, true, false), picture_(std::move(picture)) {}
 
 void KeyLightsView::Show(std::vector<LightColour> lights, std::optional<int> musicLevel) {
+  // The music level changes many times a second while the keys stay: repaint only its bar then.
+  const bool keysChanged = lights != lights_;
+  const bool levelChanged = musicLevel != level_;
   lights_ = std::move(lights);
   level_ = musicLevel;
-  UpdateControl(CacheReset::Reset);
+  if (keysChanged) {
+    UpdateControl(CacheReset::Reset);
+  } else if (levelChanged) {
+    UpdateControl(LevelBar(), CacheReset::Reset);
+  }
+}
+
+Rect KeyLightsView::LevelBar() const {
+  const Rect area = GetRect();
+  return Rect{area.left, area.bottom - kLevelBarHeight, area.right, area.bottom};
 }
 
 Rect KeyLightsView::KeyRect(const std::u16string& name) const {
@@ -53,9 +65,15 @@ Rect KeyLightsView::Scaled(const Rect& r) const {
   return Rect{x + at(r.left), area.top + at(r.top), x + at(r.right), area.top + at(r.bottom)};
 }
 
-void KeyLightsView::DrawControl(RenderContext& hdc, const Rect& /*paintRect*/) {
-  for (const KeyLamp& key : picture_.keys) DrawKey(hdc, key);
-  if (level_) DrawLevel(hdc);
+void KeyLightsView::DrawControl(RenderContext& hdc, const Rect& paintRect) {
+  const auto meets = [&paintRect](const Rect& r) {
+    return r.left < paintRect.right && paintRect.left < r.right && r.top < paintRect.bottom && paintRect.top < r.bottom;
+  };
+  // A level bar repaint leaves the keys' text layouts alone.
+  for (const KeyLamp& key : picture_.keys) {
+    if (meets(Scaled(key.rect))) DrawKey(hdc, key);
+  }
+  if (level_ && meets(LevelBar())) DrawLevel(hdc);
 }
 
 void KeyLightsView::DrawKey(RenderContext& hdc, const KeyLamp& key) const {
@@ -71,9 +89,9 @@ void KeyLightsView::DrawKey(RenderContext& hdc, const KeyLamp& key) const {
 }
 
 void KeyLightsView::DrawLevel(RenderContext& hdc) const {
-  const Rect area = GetRect();
-  const Rect track{area.left, area.bottom - kLevelBarHeight, area.right, area.bottom};
+  const Rect track = LevelBar();
   MRender::FillSolidRect(hdc, track, kLevelTrack);
   const int filled = track.Width() * std::clamp(*level_, 0, 255) / 255;
-  if (filled > 0) MRender::FillSolidRect(hdc, Rect{track.left, track.top, track.left + filled, track.bottom}, kLevelFill);
+  if (filled <= 0) return;
+  MRender::FillSolidRect(hdc, Rect{track.left, track.top, track.left + filled, track.bottom}, kLevelFill);
 }

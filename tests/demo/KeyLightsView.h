@@ -43,6 +43,7 @@ class KeyLightsView : public ZephUI::MControl {
 
  private:
   ZephUI::Rect Scaled(const ZephUI::Rect& onPicture) const;
+  ZephUI::Rect LevelBar() const;
   void DrawKey(ZephUI::RenderContext& hdc, const KeyLamp& key) const;
   void DrawLevel(ZephUI::RenderContext& hdc) const;
 

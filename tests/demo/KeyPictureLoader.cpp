@@ -11,7 +11,8 @@ KeyPicture KeyPictureLoader::Load(const std::string& programFolder, int deviceTy
   KeyPicture picture{{}, views.size_};
   for (const LayoutKey& key : views.keys_) {
     const auto light = layout.lightIndex.find(key.code);
-    picture.keys.push_back(KeyLamp{key.code, key.rect, light == layout.lightIndex.end() ? -1 : light->second, key.name});
+    const int lightIndex = light == layout.lightIndex.end() ? -1 : light->second;
+    picture.keys.push_back(KeyLamp{key.code, key.rect, lightIndex, key.name});
   }
   return picture;
 }

@@ -21,6 +21,7 @@ struct LightColour {
   std::uint8_t red = 0;     ///< red
   std::uint8_t green = 0;   ///< green
   std::uint8_t blue = 0;    ///< blue
+  bool operator==(const LightColour&) const = default;  ///< all four equal
 };
 
 /// How the last lighting command arrived.

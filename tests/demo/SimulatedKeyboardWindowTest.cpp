@@ -134,6 +134,18 @@ TEST_F(SimulatedKeyboardWindowTest, PaintsCustomColoursMusicAndPassedKeysOnlyOnc
 
   const auto shot = std::filesystem::current_path() / "simulated_keyboard.png";
   EXPECT_TRUE(Headless::WritePng(window_->GetSafeHwnd(), shot.string()));
+
+  // A new level alone repaints only its bar, which shrinks; the keys keep their colours.
+  const Rect view = window_->KeyView()->GetRect();
+  const auto barPixel = [&] {
+    return Headless::PresentedPixel(window_->GetSafeHwnd(), view.left + 100, view.bottom - 5);
+  };
+  const ArgbColor loud = barPixel();
+  protocol_.sendMusicLevel(10, 1.0, 2);
+  Refresh();
+  EXPECT_EQ(Text(SimulatedKeyboardWindow::kMusicLabel), u"Music level 10 (effect 2)");
+  EXPECT_NE(barPixel(), loud);
+  EXPECT_EQ(KeyColour(u"Esc"), ToArgb(sent).Value() & 0xFFFFFF);
 }
 
 TEST_F(SimulatedKeyboardWindowTest, OpensBesideTheActiveWindowWithoutTakingTheFocus) {

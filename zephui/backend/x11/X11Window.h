@@ -41,6 +41,8 @@ class X11Window final : public NativeWindow {
   void UngrabPointer() override;
   bool BeginSystemMove(Point screen) override;
   void PublishProperty(std::u16string_view name, std::intptr_t value) override;
+  /// The X window id, for naming the window to other programs (portal parent windows).
+  Window XId() const { return window_; }
 
  private:
   void Create(const NativeWindowSpec& spec);

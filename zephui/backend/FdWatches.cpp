@@ -4,9 +4,23 @@
 
 namespace ZephUI::Backend {
 
+namespace {
+
+// Trivially destructible, so it still tells the truth after the thread's other storage is gone
+// (a source kept in a static object is destroyed after the main thread's list).
+thread_local bool listGone = false;
+
+}  // namespace
+
 FdWatches& FdWatches::OfThisThread() {
   thread_local FdWatches watches;
   return watches;
+}
+
+FdWatches::~FdWatches() { listGone = true; }
+
+void FdWatches::Unwatch(FdSource& source) {
+  if (!listGone) OfThisThread().Remove(source);
 }
 
 void FdWatches::Add(FdSource& source) {

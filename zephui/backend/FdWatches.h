@@ -24,6 +24,8 @@ class FdWatches {
   void Add(FdSource& source);
   /// Stops serving `source`; safe while sources are being served.
   void Remove(FdSource& source);
+  /// Remove on the calling thread's list; also safe while the thread's storage is being torn down.
+  static void Unwatch(FdSource& source);
   /// Whether nothing is watched.
   bool Empty() const { return sources_.empty(); }
 
@@ -38,6 +40,8 @@ class FdWatches {
     int timeoutMs = -1;
   };
 
+  FdWatches() = default;
+  ~FdWatches();
   bool Watched(const FdSource* source) const;
 
   std::vector<FdSource*> sources_;

@@ -76,36 +76,31 @@ class TrayX11 : public X11Fixture {
     });
   }
 
-  /// Property `name` of the item, as a host reads it.
+  /// Property `name` of the item as a host reads it (a variant to enter); null when it is not there.
   sd_bus_message* ItemProperty(TestWatcher& host, const std::string& item, const char* name) {
     sd_bus_message* call = host.NewCall(item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties", "Get");
     sd_bus_message_append(call, "ss", kItemInterface, name);
     sd_bus_message* reply = host.Ask(call);
-    if (reply != nullptr && sd_bus_message_is_method_error(reply, nullptr)) {
-      sd_bus_message_unref(reply);
-      return nullptr;
-    }
-    return reply;
+    return reply != nullptr && sd_bus_message_is_method_error(reply, nullptr) ? sd_bus_message_unref(reply) : reply;
   }
 
-  std::string StringProperty(TestWatcher& host, const std::string& item, const char* name) {
-    sd_bus_message* reply = ItemProperty(host, item, name);
-    if (reply == nullptr) return "<none>";
+  std::string Title(TestWatcher& host, const std::string& item) {
+    sd_bus_message* reply = ItemProperty(host, item, "Title");
     const char* value = "<unreadable>";
-    sd_bus_message_enter_container(reply, 'v', "s");
-    sd_bus_message_read(reply, "s", &value);
+    if (reply != nullptr && sd_bus_message_read(reply, "v", "s", &value) < 0) value = "<unreadable>";
     std::string copy = value;
     sd_bus_message_unref(reply);
     return copy;
   }
 
-  void CallItem(TestWatcher& host, const std::string& item, const char* method) {
+  /// Calls an (x, y) method of the item; whether it answered without error.
+  bool CallItem(TestWatcher& host, const std::string& item, const char* method) {
     sd_bus_message* call = host.NewCall(item, "/StatusNotifierItem", kItemInterface, method);
     sd_bus_message_append(call, "ii", 700, 10);
     sd_bus_message* reply = host.Ask(call);
-    ASSERT_NE(reply, nullptr) << method;
-    EXPECT_FALSE(sd_bus_message_is_method_error(reply, nullptr)) << method;
+    const bool answered = reply != nullptr && !sd_bus_message_is_method_error(reply, nullptr);
     sd_bus_message_unref(reply);
+    return answered;
   }
 
   static PrivateSessionBus* bus_;
@@ -155,19 +150,16 @@ TEST_F(TrayX11, RegistersWithTheWatcherWhichDrivesItThroughTheBus) {
   ASSERT_NE(pixmaps, nullptr);
   ExpectPixmapsOf(pixmaps, 0x80, 0xFF, 0x40, 0x00);
   sd_bus_message_unref(pixmaps);
-  EXPECT_EQ(StringProperty(watcher, item, "Category"), "ApplicationStatus");
-  EXPECT_EQ(StringProperty(watcher, item, "Status"), "Active");
-  EXPECT_EQ(StringProperty(watcher, item, "Title"), "Pelmora keyboard T40");
+  EXPECT_EQ(Title(watcher, item), "Pelmora keyboard T40");
   icon.SetTip(u"Клавиатура – ready");
-  EXPECT_EQ(StringProperty(watcher, item, "Title"), "Клавиатура – ready");
+  EXPECT_EQ(Title(watcher, item), "Клавиатура – ready");
 
-  CallItem(watcher, item, "Activate");
+  EXPECT_TRUE(CallItem(watcher, item, "Activate"));
   EXPECT_TRUE(CallbackArrives(WM_LBUTTONDOWN));
-  CallItem(watcher, item, "ContextMenu");
+  EXPECT_TRUE(CallItem(watcher, item, "ContextMenu"));
   EXPECT_TRUE(CallbackArrives(WM_RBUTTONUP));
-  const int before = Procedure(owner_).Count(kTrayMessage);
-  CallItem(watcher, item, "SecondaryActivate");
-  EXPECT_EQ(Procedure(owner_).Count(kTrayMessage), before);
+  EXPECT_TRUE(CallItem(watcher, item, "SecondaryActivate"));
+  EXPECT_EQ(Procedure(owner_).Count(kTrayMessage), 2);
   EXPECT_EQ(icon.Presence(), TrayPresence::StatusNotifierItem);
 
   icon.Remove();

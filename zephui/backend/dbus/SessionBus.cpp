@@ -31,7 +31,7 @@ std::unique_ptr<SessionBus> SessionBus::Open() {
 SessionBus::SessionBus(sd_bus* bus) : bus_(bus) { FdWatches::OfThisThread().Add(*this); }
 
 SessionBus::~SessionBus() {
-  FdWatches::OfThisThread().Remove(*this);
+  FdWatches::Unwatch(*this);
   sd_bus_flush_close_unref(bus_);
 }
 

@@ -78,7 +78,7 @@ X11TrayIcon::X11TrayIcon(Display* display, const TrayPicture& picture, std::func
     : display_(display), picture_(picture), click_(std::move(click)) {}
 
 X11TrayIcon::~X11TrayIcon() {
-  FdWatches::OfThisThread().Remove(*this);
+  FdWatches::Unwatch(*this);
   // Destroying the window is how an icon leaves the tray.
   if (!X11Connection::Lost()) {
     if (window_ != 0) XDestroyWindow(display_, window_);

@@ -1,6 +1,6 @@
 # The tray icon and window marks. Headless: part of the "ui" binary. Under a
-# private Xvfb and a private session bus: a binary of its own ("x11"), with a
-# helper program playing the second copy of a program.
+# private Xvfb (bare and with openbox) and a private session bus: a binary of
+# its own ("x11"), with a helper program playing the second copy of a program.
 list(APPEND ZEPHUI_UI_TESTS tray/HeadlessTrayTest.cpp)
 
 pkg_check_modules(ZEPHUI_TRAY_TEST_DEPS REQUIRED IMPORTED_TARGET libsystemd)
@@ -14,6 +14,8 @@ pelmora_test_binary(zephui_tray_x11_tests LABEL x11
     backend/RecordingProcedure.cpp
     backend/X11Fixture.cpp
     backend/XvfbServer.cpp
+    desktop/DesktopSession.cpp
+    tray/DesktopX11Fixture.cpp
     tray/PrivateSessionBus.cpp
     tray/TestWatcher.cpp
     tray/TrayX11Test.cpp

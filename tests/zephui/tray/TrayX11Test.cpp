@@ -15,7 +15,7 @@ namespace zephuitest {
 constexpr ZephUI::TrayPresence kNowhere = ZephUI::TrayPresence::None;
 }  // namespace zephuitest
 
-#include "tests/zephui/backend/X11Fixture.h"
+#include "tests/zephui/tray/DesktopX11Fixture.h"
 #include "tests/zephui/tray/PrivateSessionBus.h"
 #include "tests/zephui/tray/TestWatcher.h"
 
@@ -44,7 +44,7 @@ std::string WritePicture(const std::string& name, double r, double g, double b, 
   return path;
 }
 
-class TrayX11 : public X11Fixture {
+class TrayX11 : public DesktopX11Fixture {
  protected:
   static void SetUpTestSuite() {
     X11Fixture::SetUpTestSuite();
@@ -57,10 +57,12 @@ class TrayX11 : public X11Fixture {
   static void TearDownTestSuite() {
     delete bus_;
     bus_ = nullptr;
+    DesktopX11Fixture::TearDownTestSuite();
   }
 
   void SetUp() override {
-    X11Fixture::SetUp();
+    DesktopX11Fixture::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     if (bus_ == nullptr) GTEST_SKIP() << "dbus-daemon is not available";
     setenv("DBUS_SESSION_BUS_ADDRESS", bus_->Address().c_str(), 1);
     owner_ = MakePainted(Rect{20, 20, 120, 120}, 0x303030);
@@ -133,7 +135,7 @@ void ExpectPixmapsOf(sd_bus_message* reply, std::uint8_t a, std::uint8_t r, std:
   EXPECT_GE(renditions, 1);
 }
 
-TEST_F(TrayX11, RegistersWithTheWatcherWhichDrivesItThroughTheBus) {
+TEST_P(TrayX11, RegistersWithTheWatcherWhichDrivesItThroughTheBus) {
   TestWatcher watcher(WatcherRole::Watcher);
   ASSERT_TRUE(watcher.Ready());
   TrayIcon icon(owner_, kTrayId, kTrayMessage);
@@ -217,7 +219,7 @@ void ClickAt(Display* display, int x, int y, unsigned int button) {
   XFlush(display);
 }
 
-TEST_F(TrayX11, WithoutAWatcherTheIconDocksIntoTheXEmbedTrayAndTakesClicks) {
+TEST_P(TrayX11, WithoutAWatcherTheIconDocksIntoTheXEmbedTrayAndTakesClicks) {
   TestTrayManager tray(client_);
   TrayIcon icon(owner_, kTrayId, kTrayMessage);
   icon.Add(WritePicture("blue.png", 0x20 / 255.0, 0x40 / 255.0, 0xC0 / 255.0, 1.0), u"Pelmora keyboard T40");
@@ -241,7 +243,7 @@ TEST_F(TrayX11, WithoutAWatcherTheIconDocksIntoTheXEmbedTrayAndTakesClicks) {
   EXPECT_EQ(icon.Presence(), kNowhere);
 }
 
-TEST_F(TrayX11, WithNeitherWatcherNorTrayTheIconIsNowhereAndTheWindowCarriesOn) {
+TEST_P(TrayX11, WithNeitherWatcherNorTrayTheIconIsNowhereAndTheWindowCarriesOn) {
   TrayIcon icon(owner_, kTrayId, kTrayMessage);
   // No session bus at all: decided at once.
   setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/zephui-bus", 1);
@@ -257,6 +259,8 @@ TEST_F(TrayX11, WithNeitherWatcherNorTrayTheIconIsNowhereAndTheWindowCarriesOn) 
   EXPECT_EQ(Procedure(owner_).Count(kTrayMessage), 0);
   EXPECT_TRUE(IsWindow(owner_));
 }
+
+INSTANTIATE_TEST_SUITE_P(Desktops, TrayX11, ::testing::Values(Desktop::Bare, Desktop::Openbox), DesktopParamName);
 
 }  // namespace
 }  // namespace zephuitest

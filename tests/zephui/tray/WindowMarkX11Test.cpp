@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/zephui/backend/X11Fixture.h"
+#include "tests/zephui/tray/DesktopX11Fixture.h"
 #include "zephui/WindowMark.h"
 
 extern char** environ;
@@ -17,7 +17,7 @@ using namespace ZephUI;
 namespace zephuitest {
 namespace {
 
-class WindowMarkX11 : public X11Fixture {
+class WindowMarkX11 : public DesktopX11Fixture {
  protected:
   /// Starts the helper asking for `name`; its exit code once it ended, pumping meanwhile.
   std::optional<int> RunSecondCopy(const std::string& name, const std::function<bool()>& alsoWaitFor) {
@@ -41,7 +41,7 @@ class WindowMarkX11 : public X11Fixture {
   }
 };
 
-TEST_F(WindowMarkX11, ASecondCopyShowsTheHiddenMarkedWindowAndFindsNoneUnderAnotherName) {
+TEST_P(WindowMarkX11, ASecondCopyShowsTheHiddenMarkedWindowAndFindsNoneUnderAnotherName) {
   RecordingProcedure procedure;
   const HWND main = CreateWindowEx(0, u"X11Fixture", u"main", WS_POPUP, 100, 100, 200, 150, nullptr, &procedure);
   ASSERT_NE(main, nullptr);
@@ -58,6 +58,8 @@ TEST_F(WindowMarkX11, ASecondCopyShowsTheHiddenMarkedWindowAndFindsNoneUnderAnot
   EXPECT_EQ(RunSecondCopy("Another program", [] { return true; }), 1);
   DestroyWindow(main);
 }
+
+INSTANTIATE_TEST_SUITE_P(Desktops, WindowMarkX11, ::testing::Values(Desktop::Bare, Desktop::Openbox), DesktopParamName);
 
 }  // namespace
 }  // namespace zephuitest

@@ -80,7 +80,7 @@ TEST_F(LanguageTextTest, MissingFileGivesEmptyTextsAndIsReadAgainEveryTime) {
 TEST(LanguageTextShipped, CurrentLanguageReadsTheFileBesideTheProgram) {
   SetLanguageId(1033);
   EXPECT_EQ(GetLanguageText(kDialogSection, 65), u"Profile");
-  SetLanguageId(2052);  // no such file ships
+  SetLanguageId(1041);  // no such file ships
   EXPECT_EQ(GetLanguageText(kDialogSection, 65), u"");
   SetLanguageId(1033);
 }

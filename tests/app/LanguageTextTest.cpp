@@ -80,6 +80,9 @@ TEST_F(LanguageTextTest, MissingFileGivesEmptyTextsAndIsReadAgainEveryTime) {
 TEST(LanguageTextShipped, CurrentLanguageReadsTheFileBesideTheProgram) {
   SetLanguageId(1033);
   EXPECT_EQ(GetLanguageText(kDialogSection, 65), u"Profile");
+  SetLanguageId(2052);  // the Chinese file is copied beside the program too
+  EXPECT_NE(GetLanguageText(kDialogSection, 65), u"");
+  EXPECT_NE(GetLanguageText(kDialogSection, 65), u"Profile");
   SetLanguageId(1041);  // no such file ships
   EXPECT_EQ(GetLanguageText(kDialogSection, 65), u"");
   SetLanguageId(1033);

@@ -41,6 +41,7 @@ TrayPresence TrayIcon::Impl::Add(const std::string& iconPath, const std::u16stri
 void TrayIcon::Impl::SetTip(const std::u16string& tip) {
   tip_ = tip;
   if (item_) item_->SetTip(tip);
+  if (docked_) docked_->SetTip(tip);
 }
 
 void TrayIcon::Impl::Remove() {
@@ -60,7 +61,7 @@ void TrayIcon::Impl::OnBusFailed() {
 }
 
 void TrayIcon::Impl::DockInTray() {
-  docked_ = X11TrayIcon::Dock(*picture_, [this](UINT message) { Report(message); });
+  docked_ = X11TrayIcon::Dock(*picture_, tip_, [this](UINT message) { Report(message); });
   presence_ = docked_ ? TrayPresence::XEmbed : TrayPresence::None;
 }
 

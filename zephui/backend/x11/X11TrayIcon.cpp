@@ -10,6 +10,7 @@
 #include "backend/TrayPicture.h"
 #include "backend/x11/X11Connection.h"
 #include "zephui/MessageCodes.h"
+#include "zephui/Text.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -53,13 +54,15 @@ void KeepRunning(Display*, void*) {}
 
 }  // namespace
 
-std::unique_ptr<X11TrayIcon> X11TrayIcon::Dock(const TrayPicture& picture, std::function<void(UINT)> click) {
+std::unique_ptr<X11TrayIcon> X11TrayIcon::Dock(const TrayPicture& picture, const std::u16string& tip,
+                                               std::function<void(UINT)> click) {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return nullptr;
   XSetIOErrorExitHandler(display, KeepRunning, nullptr);
   std::unique_ptr<X11TrayIcon> icon(new X11TrayIcon(display, picture, std::move(click)));
   const Window manager = TrayManager(display);
   if (manager == None || !icon->Create(manager)) return nullptr;
+  icon->SetTip(tip);
   XEvent event{};
   event.xclient.type = ClientMessage;
   event.xclient.window = manager;
@@ -118,6 +121,16 @@ bool X11TrayIcon::Create(unsigned long manager) {
   XChangeProperty(display_, window_, infoAtom, infoAtom, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(xembedInfo), 2);
   return true;
+}
+
+void X11TrayIcon::SetTip(const std::u16string& tip) {
+  const std::string text = ToUtf8(tip);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.c_str());
+  const int length = static_cast<int>(text.size());
+  XChangeProperty(display_, window_, XInternAtom(display_, "_NET_WM_NAME", 0), XInternAtom(display_, "UTF8_STRING", 0), 8,
+                  PropModeReplace, bytes, length);
+  XChangeProperty(display_, window_, XA_WM_NAME, XInternAtom(display_, "UTF8_STRING", 0), 8, PropModeReplace, bytes, length);
+  XFlush(display_);
 }
 
 int X11TrayIcon::Fd() const { return ConnectionNumber(display_); }

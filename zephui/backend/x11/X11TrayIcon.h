@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "backend/FdSource.h"
 #include "zephui/WindowTypes.h"
@@ -22,7 +23,10 @@ class TrayPicture;
 class X11TrayIcon final : public FdSource {
  public:
   /// Asks the tray to dock an icon showing `picture` (which must outlive the icon); null when no tray runs.
-  static std::unique_ptr<X11TrayIcon> Dock(const TrayPicture& picture, std::function<void(UINT)> click);
+  static std::unique_ptr<X11TrayIcon> Dock(const TrayPicture& picture, const std::u16string& tip,
+                                           std::function<void(UINT)> click);
+  /// Names the icon window after the tip, which trays show on hovering.
+  void SetTip(const std::u16string& tip);
   /// Takes the icon out of the tray.
   ~X11TrayIcon() override;
   X11TrayIcon(const X11TrayIcon&) = delete;

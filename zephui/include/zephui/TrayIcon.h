@@ -1,7 +1,11 @@
 // An icon in the desktop's notification area that reports mouse actions to a
 // window as a message: a StatusNotifierItem on the session bus where a watcher
 // is registered, else the XEmbed system tray, else nothing (the window stays
-// reachable). The session bus is served from the UI thread's message loop.
+// reachable). The session bus is served from the UI thread's message loop, and
+// an icon lives on the thread that added it. The bus never makes Add wait: an
+// icon sent to the bus counts as a StatusNotifierItem until the bus answers
+// that no watcher takes it; it then moves on to the XEmbed tray or nowhere
+// (Presence tells).
 #pragma once
 
 #include <memory>

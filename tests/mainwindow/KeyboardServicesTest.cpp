@@ -146,6 +146,7 @@ class KeyboardServicesTest : public ::testing::Test {
     ASSERT_TRUE(services_->ReadCatalogue(targets, targets));
     services_->LoadStartLayout(nullptr);
     ASSERT_TRUE(services_->Store().IsOpen());
+    ASSERT_TRUE(services_->StartAudioCapture());  // runs beside every test, and must stop before the parts go
     ASSERT_TRUE(services_->Start(WorkerThread::Manual));
   }
 

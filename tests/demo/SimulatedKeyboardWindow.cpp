@@ -104,7 +104,7 @@ void SimulatedKeyboardWindow::InitUI(const Rect& /*clientRect*/) {
   AddText(kFrameLabel, Rect{kMargin, 122, kWidth - kMargin, 142}, u"", 12, kQuietText);
   const Rect viewRect{kMargin, 150, kWidth - kMargin, 404};
   view_ = static_cast<KeyLightsView*>(
-      GetPaintManager().AddControl(std::make_unique<KeyLightsView>(this, kKeyView, viewRect, picture_), 1));
+      GetPaintManager().AddControl(std::make_unique<KeyLightsView>(this, kKeyView, viewRect, std::move(picture_)), 1));
   AddText(kMusicLabel, Rect{kMargin, 412, kWidth - kMargin, 432}, u"", 12, kQuietText);
   AddText(kPassedLabel, Rect{kMargin, 436, kWidth - kMargin, 456}, u"", 12, kQuietText);
   Refresh();

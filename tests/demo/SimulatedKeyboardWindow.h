@@ -60,7 +60,7 @@ class SimulatedKeyboardWindow : public ZephUI::MDialog {
 
   std::shared_ptr<const hidsim::KeyboardFirmware> firmware_;
   const PassedKeyLog& passed_;
-  KeyPicture picture_;
+  KeyPicture picture_;  // handed to the view when it is built
   KeyLightsView* view_ = nullptr;  // owned by the paint manager
   std::uint64_t seenFirmware_ = ~std::uint64_t{0};
   std::uint64_t seenPassed_ = ~std::uint64_t{0};

@@ -18,6 +18,7 @@
 #include "tests/sim/VirtualClock.h"
 #include "zephui/Backend.h"
 #include "zephui/Headless.h"
+#include "zephui/MControl.h"
 #include "zephui/MText.h"
 #include "zephui/Window.h"
 #include "zephui/WindowProcedure.h"
@@ -165,6 +166,12 @@ TEST_F(SimulatedKeyboardWindowTest, OpensBesideTheActiveWindowWithoutTakingTheFo
   // Its own class: nothing looking for the program's popups finds it.
   EXPECT_EQ(FindWindow(u"ZephClient", u"Simulated keyboard"), nullptr);
   EXPECT_EQ(FindWindow(u"PelmoraSimulatedKeyboard", u"Simulated keyboard"), opened);
+
+  // Its close button closes it (and the window object goes with it).
+  const Rect close = second->GetControl(SimulatedKeyboardWindow::kClose)->GetRect();
+  Headless::ClickClient(opened, (close.left + close.right) / 2, (close.top + close.bottom) / 2);
+  Headless::Pump();
+  EXPECT_FALSE(IsWindow(opened));
   DestroyWindow(main);
 }
 

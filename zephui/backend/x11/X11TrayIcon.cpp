@@ -163,6 +163,10 @@ void X11TrayIcon::Handle(const _XEvent& event) {
       height_ = event.xconfigure.height;
       Paint();
       break;
+    case ReparentNotify:
+      // A tray that quits hands its icons back to the root, mapped; an icon must not sit on the desktop.
+      if (event.xreparent.parent == DefaultRootWindow(display_)) XUnmapWindow(display_, window_);
+      break;
     case ButtonPress:
       if (event.xbutton.button == Button1 && click_) click_(WM_LBUTTONDOWN);
       break;

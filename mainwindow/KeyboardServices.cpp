@@ -65,8 +65,11 @@ class FilterKeysToPlayer : public HidUsbFilter::IMonitorProxy {
  public:
   explicit FilterKeysToPlayer(MacroPlayer& player) : player_(player) {}
   bool onFilterKey(std::uint8_t, std::uint16_t keyCode, bool pressed) override {
+    if (first && first(keyCode, pressed)) return true;
     return player_.onFilterKey(keyCode, pressed);
   }
+
+  std::function<bool(int, bool)> first;  // the kinds playback leaves alone; set before the filter runs
 
  private:
   MacroPlayer& player_;
@@ -228,6 +231,10 @@ void KeyboardServices::QueueJob(JobCode code) { parts_->worker.QueueJob(code); }
 void KeyboardServices::OnDeviceChange(DeviceEvent event, const std::string& interfacePath) {
   Parts& p = *parts_;
   if (p.presence) p.presence->onDeviceChange(event, interfacePath, p.presenceJobs);
+}
+
+void KeyboardServices::SetFirstKeyListener(std::function<bool(int keyCode, bool pressed)> listener) {
+  parts_->filterKeys.first = std::move(listener);
 }
 
 void KeyboardServices::ProgramKeyFilter(int profile, int layer) {

@@ -64,6 +64,8 @@ class KeyboardServices : public WorkerHost {
   void QueueJob(JobCode code);
   /// Hands a device notice (already on the UI thread) to the presence logic, which queues job 2 or 3.
   void OnDeviceChange(DeviceEvent event, const std::string& interfacePath);
+  /// Offers every filtered key to `listener` before playback; true from it keeps playback out. Set before Start.
+  void SetFirstKeyListener(std::function<bool(int keyCode, bool pressed)> listener);
   /// Reprograms the key filter with a profile's and layer's assignments (the key is changed at once).
   void ProgramKeyFilter(int profile, int layer);
   /// The exit sequence's part: releases every held virtual key and stops and clears the key filter.

@@ -71,6 +71,8 @@ EvdevDiscovery& KeyFilterDiscovery() { return KeySource(); }
 std::unique_ptr<UinputSink> MakeFilterClone() { return std::make_unique<PassedKeysClone>(PassedKeys()); }
 
 void ShowHardwareWindows() {
+  // Shown again from the tray, the main window finds it still there.
+  if (SimulatedKeyboardWindow::IsOpen()) return;
   // The window deletes itself when it is destroyed.
   auto* window = new SimulatedKeyboardWindow(Firmware(), PassedKeys(),
                                              KeyPictureLoader::Load(GetModuleFolder(), kT40DeviceType));

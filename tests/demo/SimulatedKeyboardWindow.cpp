@@ -18,6 +18,8 @@ using namespace ZephUI;
 
 namespace {
 
+constexpr std::u16string_view kClassName = u"PelmoraSimulatedKeyboard";
+constexpr std::u16string_view kWindowTitle = u"Simulated keyboard";
 constexpr int kWidth = 760;
 constexpr int kHeight = 468;
 constexpr int kMargin = 16;
@@ -79,22 +81,24 @@ SimulatedKeyboardWindow::SimulatedKeyboardWindow(std::shared_ptr<const hidsim::K
                                                  const PassedKeyLog& passed, KeyPicture picture)
     : firmware_(std::move(firmware)), passed_(passed), picture_(std::move(picture)) {}
 
+bool SimulatedKeyboardWindow::IsOpen() { return FindWindow(kClassName, kWindowTitle) != nullptr; }
+
 HWND SimulatedKeyboardWindow::Open() {
   const Rect work = GetWorkArea();
   const Rect placed{work.right - kWidth - 24, work.bottom - kHeight - 24, work.right - 24, work.bottom - 24};
-  if (Create(nullptr, u"Simulated keyboard", WS_POPUP, 0, placed) == nullptr) return nullptr;
+  if (Create(nullptr, kWindowTitle, WS_POPUP, 0, placed) == nullptr) return nullptr;
   // Beside the main window, not in front of the user's typing.
   ShowWindow(SW_SHOWNOACTIVATE);
   SetTimer(kRefreshTimer, kRefreshMs);
   return GetSafeHwnd();
 }
 
-std::u16string_view SimulatedKeyboardWindow::GetWindowClassName() const { return u"PelmoraSimulatedKeyboard"; }
+std::u16string_view SimulatedKeyboardWindow::GetWindowClassName() const { return kClassName; }
 
 void SimulatedKeyboardWindow::InitUI(const Rect& /*clientRect*/) {
   GetPaintManager().SetBackColor(GdiColor::FromRgb(0x1C, 0x21, 0x28), GdiColor::FromRgb(0x3A, 0x43, 0x50));
   EnableWndDrag(true);
-  AddText(kTitle, Rect{kMargin, 12, 420, 38}, u"Simulated keyboard", 17, kTitleText)->SetFontStyle(1);
+  AddText(kTitle, Rect{kMargin, 12, 420, 38}, std::u16string(kWindowTitle), 17, kTitleText)->SetFontStyle(1);
   if (auto* close = dynamic_cast<CTextButton*>(
           CreateControl(u"CTextButton", kClose, Rect{kWidth - 76, 12, kWidth - kMargin, 38}, u"Close", true, true))) {
     close->SetTextButtonColor(ArgbColor(0xFFC8D0DA), ArgbColor(0xFF10A8FD), ArgbColor(0xFF0878B0),

@@ -35,6 +35,8 @@ class SimulatedKeyboardWindow : public ZephUI::MDialog {
   SimulatedKeyboardWindow(std::shared_ptr<const hidsim::KeyboardFirmware> firmware, const PassedKeyLog& passed,
                           KeyPicture picture);
 
+  /// Whether such a window is open in this program.
+  static bool IsOpen();
   /// Creates the window at the bottom right of the work area and shows it without taking the focus.
   ZephUI::HWND Open();
   /// Its own class, so nothing that closes the program's popups closes it.

@@ -4,12 +4,15 @@
 #include <utility>
 
 #include "core/FolderListing.h"
+#include "zephui/CArea.h"
 #include "zephui/MButton.h"
 #include "zephui/MComboBox.h"
 #include "zephui/MEdit.h"
 #include "zephui/MListBox.h"
 #include "zephui/MMessageBox.h"
+#include "zephui/MRender.h"
 #include "zephui/MText.h"
+#include "zephui/Manager.h"
 #include "zephui/Text.h"
 #include "zephui/VirtualKeys.h"
 #include "zephui/Window.h"
@@ -33,6 +36,7 @@ constexpr std::uint32_t kExStyle = WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
 constexpr ArgbColor kTitleInk{0xFFFFFFFF};
 constexpr ArgbColor kTextInk{0xFFE6E6E6};
 constexpr ArgbColor kNoteInk{0xFFFFB040};
+constexpr ArgbColor kWellFrame{0xFF3A4450};
 
 std::string Joined(const std::string& folder, const std::string& name) {
   return (fs::path(folder) / name).lexically_normal().string();
@@ -46,6 +50,18 @@ bool Exists(const std::string& path) {
 bool IsFolder(const std::string& path) {
   std::error_code error;
   return fs::is_directory(path, error);
+}
+
+// A long folder keeps its end, where the user is: leading parts give way to "…/".
+std::u16string FittingFolder(const std::string& folder, int width) {
+  const Font font(Manager::GetFontName(), Manager::GetFontWidth());
+  std::u16string text = ToUtf16(folder);
+  while (MRender::GetTextBounds(font, text).width > width) {
+    const auto next = text.find(u'/', text.rfind(u"\u2026/", 0) == 0 ? 2 : 1);
+    if (next == std::u16string::npos) break;
+    text = u"\u2026" + text.substr(next);
+  }
+  return text;
 }
 
 std::u16string Trimmed(std::u16string text) {
@@ -81,7 +97,9 @@ bool MFileDialog::OpenFolder(const std::string& folder) {
   const fs::path absolute = fs::absolute(folder, error);
   folder_ = (error ? fs::path(folder) : absolute).lexically_normal().string();
   if (folder_.size() > 1 && folder_.back() == '/') folder_.pop_back();
-  if (auto* line = static_cast<MText*>(GetControl(FILEDIALOG_FOLDER_ID))) line->SetTitle(ToUtf16(folder_));
+  if (auto* line = static_cast<MText*>(GetControl(FILEDIALOG_FOLDER_ID))) {
+    line->SetTitle(FittingFolder(folder_, line->GetRect().Width()));
+  }
   return Relist();
 }
 
@@ -190,8 +208,13 @@ void MFileDialog::InitUI(const Rect& client) {
     line->SetTextColor(kTextInk);
   }
   const int listBottom = (request_.mode == FileChooserMode::Save ? kNameTop : kBottomTop) - 10;
+  if (auto* well = static_cast<CArea*>(CreateControl(u"CArea", 0, Rect{kMargin, kListTop, right, listBottom}, u"",
+                                                     true, true))) {
+    well->SetTransparent(0, 0, GdiColor::FromRgb(22, 26, 30));
+    well->SetFrame(true, kWellFrame);
+  }
   if (auto* list = static_cast<MListBox*>(
-          CreateControl(u"MListBox", FILEDIALOG_LIST_ID, Rect{kMargin, kListTop, right, listBottom}, u"", true, true))) {
+          CreateControl(u"MListBox", FILEDIALOG_LIST_ID, Rect{kMargin + 1, kListTop + 1, right - 1, listBottom - 1}, u"", true, true))) {
     list->SetTabStop(true);
     list->SetTextColor(kTextInk);
   }

@@ -32,7 +32,7 @@ struct FileChooserRequest {
   FileChooserMode mode = FileChooserMode::Open;  ///< open or save
   std::u16string title;                          ///< the chooser's title
   std::vector<FileFilter> filters;               ///< the filters, the first chosen at the start; none shows every file
-  std::u16string defaultExtension;               ///< without dot ("xml"); appended to a saved name that has none
+  std::u16string defaultExtension;               ///< without dot ("xml"); the own dialog adds it to a saved name without one, the desktop's gets it on the suggested name
   std::string folder;                            ///< starting folder (UTF-8); empty: the user's documents folder
   std::u16string suggestedName;                  ///< the name field's text at the start when saving
   HWND owner = nullptr;                          ///< the window the chooser belongs to and is modal on

@@ -1,94 +1,94 @@
-// Entry of pelmora-keyboard-t40. Until the main window exists the program
-// runs the start-up steps and reports what it loaded from its product data.
+// Entry of pelmora-keyboard-t40: refuses to run twice (showing the running
+// copy instead), prepares language, user data and the virtual keyboard, then
+// runs the main window until the program ends.
+//
+// PELMORA_SCREENSHOT=<file.png> makes a run write the main window to that
+// file once it shows a connected keyboard, print the path and end (the demo
+// without a display); PELMORA_REPORT_START=1 prints the milliseconds from the
+// process start to the first painted main window.
+#include <cairo.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <string>
-#include <vector>
 
 #include "app/Hardware.h"
-#include "app/LanguageText.h"
 #include "app/Paths.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
 #include "app/SystemLanguage.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/KeyboardLayout.h"
-#include "catalogue/XmlDocument.h"
-#include "device/DevicePresence.h"
-#include "device/HidManager.h"
 #include "macros/DriverInstaller.h"
 #include "macros/PosixCommandRunner.h"
 #include "macros/VHidev.h"
+#include "mainwindow/KeyboardDlg.h"
 #include "mainwindow/VirtualKeyboardStart.h"
-#include "store/DeviceDatabaseSwitch.h"
-#include "store/ProfileStore.h"
-#include "store/StoreDefaults.h"
+#include "zephui/Headless.h"
 #include "zephui/Manager.h"
-#include "zephui/Text.h"
+#include "zephui/Window.h"
+#include "zephui/WindowMark.h"
+#include "zephui/WindowSurface.h"
 
 namespace {
 
-std::string U8(const std::u16string& text) { return ZephUI::ToUtf8(text); }
+bool WriteWindowPng(ZephUI::HWND window, const std::string& path) {
+  ZephUI::WindowSurface surface(window);
+  if (!surface.IsValid()) return false;
+  return cairo_surface_write_to_png(surface.Get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
 
-class ReportingTargets : public CatalogueDeviceList, public CatalogueSupportedDevices, public CatalogueLabels {
- public:
-  explicit ReportingTargets(HidManager& hid) : hid_(hid) {}
-  void AddDevice(const std::u16string& name, int deviceType) override {
-    std::printf("keyboard: %s (device type %d)\n", U8(name).c_str(), deviceType);
+// Milliseconds since the process started, from the kernel's start time of this process.
+long MillisecondsSinceStart() {
+  std::ifstream stat("/proc/self/stat");
+  std::string field;
+  for (int i = 0; i < 22 && stat >> field; ++i) {
   }
-  void AddSupportedDevice(int vendorId, int productId, const std::u16string& productName, int deviceType, int mode,
-                          const std::u16string& interfacePattern) override {
-    hid_.addSupportedDevice(SupportedDevice{vendorId, productId, productName, deviceType, mode, interfacePattern});
-    std::printf("  mode %d: %04X:%04X, interface \"%s\"\n", mode, static_cast<unsigned>(vendorId),
-                static_cast<unsigned>(productId), U8(interfacePattern).c_str());
-  }
-  void SetVersionLabel(const std::u16string& text) override { std::printf("version label: %s\n", U8(text).c_str()); }
-  void SetCopyrightLabel(const std::u16string& text) override { std::printf("copyright: %s\n", U8(text).c_str()); }
+  std::ifstream uptime("/proc/uptime");
+  double up = 0;
+  uptime >> up;
+  const double started = std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
+  return static_cast<long>((up - started) * 1000.0);
+}
 
- private:
-  HidManager& hid_;
+// A screenshot run: the file to write and the window to photograph once its device view has settled.
+struct ScreenshotRun {
+  std::string path;
+  KeyboardDlg* window = nullptr;
+  bool scheduled = false;
 };
+ScreenshotRun g_screenshot;
 
-// One scan of the HID interfaces, as the worker's first job does it.
-void ReportKeyboards(const Catalogue& catalogue) {
-  DevicePresence presence(HidManager::instance(), catalogue.Connections());
-  presence.rescan(nullptr);
-  std::printf("keyboard scan: %s, connection mode %d\n",
-              presence.keyboardMatched() ? "a served keyboard is present" : "no served keyboard found",
-              presence.connectionMode());
+// Paints are paced, so the picture is taken a moment after the device view first shows, fully drawn.
+void TakeScreenshot(ZephUI::HWND hwnd, ZephUI::UINT, std::uintptr_t id, std::uint32_t) {
+  ZephUI::KillTimer(hwnd, id);
+  ZephUI::UpdateWindow(hwnd);
+  if (!WriteWindowPng(hwnd, g_screenshot.path)) std::fprintf(stderr, "cannot write %s\n", g_screenshot.path.c_str());
+  std::printf("%s\n", g_screenshot.path.c_str());
+  std::fflush(stdout);
+  g_screenshot.window->ExitSequence(0);
 }
 
-void ReportLayouts(const std::string& programFolder, const Catalogue& catalogue) {
-  for (const CatalogueEntry& keyboard : catalogue.Keyboards()) {
-    const std::string path = programFolder + "layouts/" + U8(keyboard.layoutName) + ".xml";
-    XmlDocument layout;
-    std::printf("layout %s: %s\n", U8(keyboard.layoutName).c_str(), layout.LoadFile(path) ? "loaded" : "missing");
-  }
-}
-
-// Loads the T40's layout, which opens (or creates) its database, and reports both.
-void ReportStartLayout(const std::string& programFolder, const Catalogue& catalogue) {
-  constexpr int kStartDeviceType = 201;
-  ProfileStore& store = ProfileStore::Instance();
-  DeviceDatabaseSwitch databaseSwitch(store, GetUserDataFolder());
-  KeyboardLayout layout;
-  layout.Load(kStartDeviceType, catalogue, programFolder, nullptr, &databaseSwitch);
-  std::printf("layout of type %d: %s, %zu keys, %zu lighting modes, firmware %s\n", kStartDeviceType,
-              U8(layout.deviceName).c_str(), layout.keyIndex.size(), layout.lightModes.size(),
-              U8(layout.firmwareVersion).c_str());
-  std::printf("database: %s (%s)\n", store.Path().c_str(), store.IsOpen() ? "open" : "not open");
-  std::vector<ProfileRecord> profiles;
-  StoreDefaults::EnsureDefaultProfiles(store, profiles);
-  StoreDefaults::EnsureDefaultLighting(store, layout);
-  for (const ProfileRecord& profile : profiles) {
-    std::printf("  profile %d: %s%s\n", profile.id, U8(profile.name).c_str(), profile.status == 1 ? " (active)" : "");
-  }
-  std::printf("  lighting rows: %d, active mode %d\n", store.CountLightModes(1), store.GetActiveLightMode(1));
-}
-
-void ReportTexts() {
-  for (const int number : {1, 2, 65, 101}) {
-    std::printf("text %d: %s\n", number, U8(GetLanguageText(kDialogSection, number)).c_str());
-  }
+// The hooks of a normal run, of a screenshot run and of a timed run.
+KeyboardDlgHooks MakeHooks() {
+  KeyboardDlgHooks hooks;
+  hooks.shown = [] { ShowHardwareWindows(); };
+  const char* shot = std::getenv("PELMORA_SCREENSHOT");
+  g_screenshot.path = shot != nullptr ? shot : "";
+  const bool reportStart = std::getenv("PELMORA_REPORT_START") != nullptr;
+  hooks.painted = [reportStart, first = true](KeyboardDlg& window, bool devicePresent) mutable {
+    if (first && reportStart) std::printf("first paint after %ld ms\n", MillisecondsSinceStart());
+    first = false;
+    if (g_screenshot.path.empty() || !devicePresent || g_screenshot.scheduled) return;
+    g_screenshot.scheduled = true;
+    g_screenshot.window = &window;
+    // Without any display the window system's clock stands still unless waiting moves it on.
+    if (ZephUI::Headless::IsActive()) ZephUI::Headless::SetClockMode(ZephUI::Headless::ClockMode::AutoAdvance);
+    constexpr std::uintptr_t kScreenshotTimer = 0x5C07;
+    ZephUI::SetTimer(window.GetSafeHwnd(), kScreenshotTimer, 300, &TakeScreenshot);
+  };
+  return hooks;
 }
 
 }  // namespace
@@ -96,18 +96,15 @@ void ReportTexts() {
 int main() {
   PrepareHardware();
   const std::string programFolder = GetModuleFolder();
-  if (*HardwareVariant() != '\0') std::printf("build: %s\n", HardwareVariant());
   LoadDeviceName(programFolder);
-  std::printf("device name: %s\n", U8(ZephUI::Manager::GetDeviceName()).c_str());
 
   SingleInstance instance;
   if (instance.Acquire(GetRuntimeFolder(), DeviceNameForFiles()) == SingleInstance::Result::AlreadyRunning) {
-    std::printf("another copy is running\n");
+    ZephUI::ActivateMarkedWindow(ZephUI::Manager::GetDeviceName());
     return 0;
   }
-  std::printf("language: %d\n", ChooseLanguage(SystemUiLanguage()));
-  std::printf("user data folder: %s (%s)\n", GetUserDataFolder().c_str(),
-              PrepareDatabaseFolder() ? "database folder ready" : "database folder could not be created");
+  ChooseLanguage(SystemUiLanguage());
+  PrepareDatabaseFolder();
 
   // Reassigned keys need the virtual keyboard; without it the program cannot work and says so.
   PosixCommandRunner runner;
@@ -116,18 +113,12 @@ int main() {
       StartupOutcome::EndProgram) {
     return 0;
   }
-  std::printf("virtual keyboard: ready\n");
 
-  Catalogue catalogue;
-  ReportingTargets targets(HidManager::instance());
-  if (!catalogue.Read(programFolder, CatalogueTargets{&targets, &targets, &targets})) {
-    std::printf("config.xml could not be read\n");
-  }
-  std::printf("website: %s\nstore: %s\nupgrade: %s\n", U8(catalogue.WebsiteUrl()).c_str(),
-              U8(catalogue.StoreUrl()).c_str(), U8(catalogue.UpgradeUrl()).c_str());
-  ReportLayouts(programFolder, catalogue);
-  ReportStartLayout(programFolder, catalogue);
-  ReportKeyboards(catalogue);
-  ReportTexts();
-  return 0;
+  KeyboardDlgParts parts;
+  parts.programFolder = programFolder;
+  parts.services.filterDevices = &KeyFilterDiscovery();
+  parts.hooks = MakeHooks();
+  KeyboardDlg window(std::move(parts));
+  window.Run();
+  return 1;
 }

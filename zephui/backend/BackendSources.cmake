@@ -11,6 +11,7 @@ list(APPEND ZEPHUI_SOURCES
   backend/EventCooker.cpp
   backend/FdWatches.cpp
   backend/FocusController.cpp
+  backend/KeyboardGrabState.cpp
   backend/KeyStateTable.cpp
   backend/MessageBuilder.cpp
   backend/MessagePump.cpp
@@ -35,6 +36,7 @@ list(APPEND ZEPHUI_SOURCES
   backend/api/CursorApi.cpp
   backend/api/HeadlessApi.cpp
   backend/api/InputMethodApi.cpp
+  backend/api/KeyboardGrabApi.cpp
   backend/api/MessageApi.cpp
   backend/api/ModalLoop.cpp
   backend/api/MonitorApi.cpp
@@ -63,6 +65,7 @@ list(APPEND ZEPHUI_SOURCES
   backend/x11/X11Extensions.cpp
   backend/x11/X11IncrSender.cpp
   backend/x11/X11InputMethod.cpp
+  backend/x11/X11KeyboardGrab.cpp
   backend/x11/X11Keymap.cpp
   backend/x11/X11Monitors.cpp
   backend/x11/X11Painter.cpp

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "backend/KeyboardGrabState.h"
 #include "backend/Messenger.h"
 #include "backend/NativeAccess.h"
 #include "backend/RectMath.h"
@@ -120,6 +121,8 @@ void FocusController::ReleaseCapture() {
 }
 
 void FocusController::Depart(HWND hwnd, Departure why) {
+  // A keyboard grab never outlives its window being hidden or destroyed: the user would be locked out.
+  if (why != Departure::Disabled) KeyboardGrabState::OwnerLeft(hwnd);
   const auto [captured, wasActive, parent, isChild] = Table().With([hwnd](WindowState& state) {
     if (state.tracking.hwnd != nullptr && state.IsSelfOrDescendant(hwnd, state.tracking.hwnd)) state.tracking = {};
     if (state.lastClick.hwnd == hwnd) state.lastClick = {};

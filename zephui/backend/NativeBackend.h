@@ -72,6 +72,10 @@ class NativeBackend {
   virtual bool PostForeign(std::uint64_t foreignId, UINT message, WPARAM wParam, LPARAM lParam) = 0;
   /// Moves the input method's composition spot of a window to a client point; nothing by default.
   virtual void SetInputSpot(HWND /*hwnd*/, Point /*client*/) {}
+  /// Takes every key of every keyboard for `owner`, each posted to it as `message`; false when refused or unsupported.
+  virtual bool GrabKeyboard(HWND /*owner*/, UINT /*message*/) { return false; }
+  /// Gives the keyboard back; nothing when no grab is held.
+  virtual void UngrabKeyboard() {}
 };
 
 }  // namespace ZephUI::Backend

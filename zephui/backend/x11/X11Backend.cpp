@@ -14,6 +14,7 @@
 #include "backend/x11/X11Connection.h"
 #include "backend/x11/X11EventTranslator.h"
 #include "backend/x11/X11InputMethod.h"
+#include "backend/x11/X11KeyboardGrab.h"
 #include "backend/x11/X11Keymap.h"
 #include "backend/x11/X11Monitors.h"
 #include "backend/x11/X11Painter.h"
@@ -78,7 +79,9 @@ std::unique_ptr<X11Backend> X11Backend::Open() {
 }
 
 X11Backend::X11Backend(std::unique_ptr<X11Connection> connection)
-    : connection_(std::move(connection)), clipboard_(std::make_unique<X11Clipboard>(*connection_)) {}
+    : connection_(std::move(connection)),
+      clipboard_(std::make_unique<X11Clipboard>(*connection_)),
+      keyboardGrab_(std::make_unique<X11KeyboardGrab>()) {}
 
 X11Backend::~X11Backend() = default;
 
@@ -240,6 +243,7 @@ bool X11Backend::DrainEvents() {
     while (XPending(c.display) > 0) {
       XEvent event;
       XNextEvent(c.display, &event);
+      if (keyboardGrab_->Take(event, out)) continue;  // grabbed keys belong to the grab, not the input method
       if (XFilterEvent(&event, None) != 0) continue;  // the input method took it
       if (clipboard_->Handle(event)) continue;
       X11EventTranslator::Translate(c, event, out);
@@ -259,6 +263,14 @@ bool X11Backend::DrainEvents() {
 int X11Backend::ConnectionFd() const { return X11Connection::Lost() ? -1 : ConnectionNumber(connection_->display); }
 
 int X11Backend::PendingFd() const { return connection_->pendingFd; }
+
+bool X11Backend::GrabKeyboard(HWND owner, UINT message) {
+  return connection_->With([&](X11Connection& c) { return keyboardGrab_->Grab(c, owner, message); });
+}
+
+void X11Backend::UngrabKeyboard() {
+  connection_->With([this](X11Connection& c) { keyboardGrab_->Ungrab(c); });
+}
 
 void X11Backend::SetInputSpot(HWND hwnd, Point client) {
   connection_->With([hwnd, client](X11Connection& c) {

@@ -13,6 +13,7 @@ namespace ZephUI::Backend {
 class EventSink;
 class X11Clipboard;
 class X11Connection;
+class X11KeyboardGrab;
 
 /// The X11 backend.
 class X11Backend final : public NativeBackend {
@@ -44,6 +45,8 @@ class X11Backend final : public NativeBackend {
   std::intptr_t ForeignProperty(std::uint64_t foreignId, std::u16string_view name) override;
   bool PostForeign(std::uint64_t foreignId, UINT message, WPARAM wParam, LPARAM lParam) override;
   void SetInputSpot(HWND hwnd, Point client) override;
+  bool GrabKeyboard(HWND owner, UINT message) override;
+  void UngrabKeyboard() override;
 
   /// Reads every event the connection has and delivers it; true when there were any.
   bool DrainEvents();
@@ -57,6 +60,7 @@ class X11Backend final : public NativeBackend {
 
   std::unique_ptr<X11Connection> connection_;
   std::unique_ptr<X11Clipboard> clipboard_;  // after the connection it uses
+  std::unique_ptr<X11KeyboardGrab> keyboardGrab_;  // used under the connection lock
   EventSink* sink_ = nullptr;
   std::atomic<bool> lostReported_{false};
 };

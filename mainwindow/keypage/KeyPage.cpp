@@ -83,7 +83,7 @@ void KeyPage::ClearPictureKeys() {
 void KeyPage::SetPicture(const Rect& rect, const std::u16string& image, int width, int height) {
   if (picture_ == nullptr) return;
   picture_->SetRect(rect);
-  picture_->SetKeyboardImage(u"keyboard/" + image);
+  picture_->SetKeyboardImage(image);  // the layout names it with its folder
   picture_->SetWidthAndHeight(width, height);
 }
 

@@ -1,6 +1,7 @@
 // The control gallery repeated over a 1280 x 720 dialog, headless: a full
 // repaint, and the pointer moving onto one button and off it again with the
-// paints that causes, each with the dialog plain and layered.
+// paints that causes, each with the dialog plain and layered. The counters
+// give the pixels the last paint presented.
 #include <benchmark/benchmark.h>
 
 #include "tests/zephui/gallery/GalleryDialog.h"
@@ -52,6 +53,11 @@ void CheckPresented(benchmark::State& state, HWND hwnd, int before, int perItera
   }
 }
 
+double PresentedPixels(HWND hwnd) {
+  const Rect last = Headless::LastPresentedRect(hwnd);
+  return static_cast<double>(last.Width()) * static_cast<double>(last.Height());
+}
+
 void FullRepaint(benchmark::State& state) {
   Gallery gallery(state.range(0) != 0);
   const int before = Headless::PresentCount(gallery.hwnd);
@@ -62,6 +68,7 @@ void FullRepaint(benchmark::State& state) {
   }
   CheckPresented(state, gallery.hwnd, before, 1);
   state.counters["controls"] = static_cast<double>(gallery.Controls());
+  state.counters["presented"] = PresentedPixels(gallery.hwnd);
 }
 BENCHMARK(FullRepaint)->ArgName("layered")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -80,6 +87,7 @@ void HoverOnAndOff(benchmark::State& state) {
     }
   }
   CheckPresented(state, gallery.hwnd, before, 2);
+  state.counters["presented"] = PresentedPixels(gallery.hwnd);
 }
 BENCHMARK(HoverOnAndOff)->ArgName("layered")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

@@ -22,6 +22,8 @@ pelmora_test_binary(zephui_catalogue_tests LABEL ui
     controls/CheckButtonTest.cpp
     controls/ButtonFamilyTest.cpp
     controls/PictureTest.cpp
+    gallery/GalleryDialog.cpp
+    gallery/GalleryPaintTest.cpp
   LIBS zephui)
 
 # An edit field typed into through the X input method under a private Xvfb ("x11").

@@ -20,7 +20,8 @@ enum class WindowRole {
   Normal,        ///< ordinary window with a taskbar entry
   Dialog,        ///< dialog or message box: managed, above its owner, no taskbar entry
   Tool,          ///< unowned tool window: no taskbar entry
-  Popup,         ///< owned tool window (menu, drop-down list): placed and stacked by us alone
+  Popup,         ///< owned tool window (drop-down list): placed and stacked by us alone
+  Menu,          ///< owned tool window with ZWS_MENU (popup menu): placed and stacked by us alone
   Tooltip,       ///< never-activated topmost tip: placed and stacked by us alone
   Notification,  ///< other never-activated window (balloon): placed and stacked by us alone
   Overlay,       ///< never-activated click-through window (drop shadow): placed and stacked by us alone
@@ -29,7 +30,7 @@ enum class WindowRole {
 
 /// True for top-level roles the window manager leaves alone (placed and stacked by us).
 inline bool IsUnmanaged(WindowRole role) {
-  return role == WindowRole::Popup || role == WindowRole::Tooltip || role == WindowRole::Notification ||
+  return role == WindowRole::Popup || role == WindowRole::Menu || role == WindowRole::Tooltip || role == WindowRole::Notification ||
          role == WindowRole::Overlay;
 }
 
@@ -81,8 +82,8 @@ class NativeWindow {
   virtual void SetTitle(std::u16string_view title) = 0;
   /// Keeps the window above others or not.
   virtual void SetStacking(Stacking stacking) = 0;
-  /// Shows an image over the whole window.
-  virtual void Present(const PresentedImage& image) = 0;
+  /// Shows `damage` (client pixels) of the window's image; elsewhere the window already shows it, unless it was never shown or changed size.
+  virtual void Present(const PresentedImage& image, const Rect& damage) = 0;
   /// Shows this cursor while the pointer is over the window.
   virtual void SetCursor(CursorType shape) = 0;
   /// Routes all pointer events to this window until UngrabPointer.

@@ -20,8 +20,8 @@ bool WindowRecord::Maximized() const { return (style & WS_MAXIMIZE) != 0; }
 
 Rect WindowRecord::ClientRect() const { return Rect{0, 0, rect.Width(), rect.Height()}; }
 
-// Never-activated windows are tips, balloons and shadows; an owned tool window is a menu or
-// list unless it says it is a dialog (a message box).
+// Never-activated windows are tips, balloons and shadows; an owned tool window is a drop-down
+// list, or a menu when its style says so, unless it says it is a dialog (a message box).
 WindowRole WindowRecord::Role() const {
   if (IsChild()) return WindowRole::Child;
   if ((exStyle & WS_EX_NOACTIVATE) != 0) {
@@ -30,7 +30,10 @@ WindowRole WindowRecord::Role() const {
   }
   const bool tool = (exStyle & WS_EX_TOOLWINDOW) != 0;
   const bool dialog = (exStyle & WS_EX_DLGMODALFRAME) != 0;
-  if (owner != nullptr) return tool && !dialog ? WindowRole::Popup : WindowRole::Dialog;
+  if (owner != nullptr) {
+    if (!tool || dialog) return WindowRole::Dialog;
+    return (style & ZWS_MENU) != 0 ? WindowRole::Menu : WindowRole::Popup;
+  }
   if (!tool) return WindowRole::Normal;
   return dialog ? WindowRole::Dialog : WindowRole::Tool;
 }

@@ -53,7 +53,8 @@ int MenuWnd::CreateAt(HWND ownerWindow, Point point, UINT messageNumber) {
   reportMessage_ = messageNumber;
   anchor_ = point;
   const Rect rect{point.x, point.y, point.x + menuWidth_, point.y + menuWidth_};
-  if (MWindow::Create(ownerWindow, u"Menu Window", MWINDOW_DEFAULT_STYLE, 0, rect) == nullptr) return 0;
+  // The style bit tells the desktop this is a menu, not a drop-down list.
+  if (MWindow::Create(ownerWindow, u"Menu Window", MWINDOW_DEFAULT_STYLE | ZWS_MENU, 0, rect) == nullptr) return 0;
   ShowWindow(SW_SHOW);  // shown active: losing activation closes it
   return 1;
 }

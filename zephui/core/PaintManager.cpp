@@ -125,7 +125,9 @@ void PaintManager::ReleaseCapture() {
 
 bool PaintManager::IsCaptured() const { return state_->captured; }
 
-void PaintManager::SetLayeredWindow(bool layered) { state_->layered = layered; }
+void PaintManager::SetLayeredWindow(bool layered) {
+  if (state_->layered.exchange(layered) != layered) Invalidate();  // alpha and ink are composed differently
+}
 
 bool PaintManager::IsLayered() const { return state_->layered; }
 

@@ -139,7 +139,12 @@ void PaintManager::ClearList(int kind) {
     std::lock_guard lock(state_->controlLock);
     taken.swap(kind == 1 ? state_->controls : state_->unlisted);
   }
+  Rect shown;  // where they were drawn
+  for (const auto& control : taken) {
+    if (control->IsVisible()) shown = RectOps::Union(shown, control->GetRect());
+  }
   for (auto& control : taken) DisposeControl(std::move(control));
+  if (!RectOps::Empty(shown)) InvalidateRect(shown, EraseMode::Keep);
 }
 
 void PaintManager::ClearAreaControls() { ClearList(0); }

@@ -30,7 +30,7 @@ void PaintManager::SetMessage(std::u16string text, const Rect& rect, MsgLevel le
   const Rect old = state_->status.Box();
   state_->status.SetMessage(std::move(text), rect, level);
   const Rect dirty = RectOps::Union(old, rect);
-  ::ZephUI::InvalidateRect(hwnd, state_->layered ? nullptr : &dirty);
+  ::ZephUI::InvalidateRect(hwnd, &dirty);
   ::ZephUI::SetTimer(hwnd, TIMER_MESSAGE_HOLD, kMessageHoldMs);
 }
 

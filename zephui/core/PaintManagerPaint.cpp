@@ -1,6 +1,8 @@
-// Painting: the whole window composed off screen in its surface (background,
-// areas, controls, caret, status message) and presented in one copy, at most
-// once per pacing interval.
+// Painting: the update rectangle composed off screen in the window surface
+// (background, areas, controls, caret, status message) and presented in one
+// copy, at most once per pacing interval. The surface keeps the rest of the
+// last frame, layered windows included, so whatever changes the picture must
+// invalidate where it changes.
 #include <cairo.h>
 
 #include <vector>
@@ -79,7 +81,10 @@ void PaintManager::ComposeAndPresent(const Rect& update) {
   if (!surface.IsValid()) return;
   const Rect client{0, 0, surface.Width(), surface.Height()};
   const bool layered = s.layered;
-  const Rect area = layered ? client : RectOps::Intersect(update, client);
+  const Size size{client.Width(), client.Height()};
+  const Rect area = size == s.composedSize ? RectOps::Intersect(update, client) : client;
+  if (RectOps::Empty(area)) return;
+  s.composedSize = size;
   {
     RenderContext hdc = RenderCairo::ForSurface(surface.Get());
     hdc.Save();
@@ -97,7 +102,7 @@ void PaintManager::ComposeAndPresent(const Rect& update) {
   if (layered && (GetWindowExStyle(s.hwnd) & WS_EX_LAYERED) == 0) {
     SetWindowExStyle(s.hwnd, GetWindowExStyle(s.hwnd) | WS_EX_LAYERED);
   }
-  PresentWindow(s.hwnd);
+  PresentWindow(s.hwnd, area);
 }
 
 void PaintManager::DrawBackImage(RenderContext& hdc, const Rect& client) {
@@ -128,29 +133,40 @@ void PaintManager::DrawControl(RenderContext& hdc, const Rect& paintRect) {
 
 void PaintManager::Invalidate() { ::ZephUI::InvalidateRect(state_->hwnd, nullptr); }
 
-void PaintManager::InvalidateRect(const Rect& rect, EraseMode) {
-  ::ZephUI::InvalidateRect(state_->hwnd, state_->layered ? nullptr : &rect);
+// Layered windows too: the surface keeps the rest of the frame.
+void PaintManager::InvalidateRect(const Rect& rect, EraseMode) { ::ZephUI::InvalidateRect(state_->hwnd, &rect); }
+
+// Controls keep pictures with the background under them copied in.
+void PaintManager::RepaintAll() {
+  for (const auto& list : {GetAreas(), GetControls()}) {
+    for (MControl* entry : list) entry->SetUpdate(false, state_->backColour);
+  }
+  Invalidate();
 }
 
 int PaintManager::LoadBKImage(std::u16string_view fileName) {
   state_->background = MRender::LoadImageFromFile(SkinLocator::SkinPath(fileName));
+  RepaintAll();
   return state_->background ? 1 : 0;
 }
 
 int PaintManager::LoadBKImage(int resourceId, std::u16string_view resourceType) {
   const std::vector<std::uint8_t> bytes = Resources::Find(ResourceModule::Application, resourceId, resourceType);
   state_->background = bytes.empty() ? nullptr : MRender::LoadImageFromMemory(bytes);
+  RepaintAll();
   return state_->background ? 1 : 0;
 }
 
 void PaintManager::SetBackMode(enumBackMode mode, int frameSize) {
   state_->backMode = mode;
   state_->frameSize = frameSize;
+  RepaintAll();
 }
 
 void PaintManager::SetBackColor(GdiColor back, GdiColor border) {
   state_->backColour = back;
   state_->borderColour = border;
+  RepaintAll();
 }
 
 GdiColor PaintManager::GetBackColor() const { return state_->backColour; }

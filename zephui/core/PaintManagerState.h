@@ -108,6 +108,7 @@ struct PaintManager::State {
   std::uint64_t lastPaint = 0;
   bool paintedOnce = false;
   Rect heldPaint;
+  Size composedSize;  ///< surface size of the last composition; another size means a new, empty surface
 
   // ---- shadow and balloon (made by the shadow file) ----
   OpaqueOwner<MShadow> shadow{nullptr, nullptr};

@@ -1,14 +1,22 @@
 // Presenting window surfaces under X11: through MIT-SHM segments used in
-// turn, or through the socket when shared memory is off; exposures are
-// answered from the last frame without painting again.
+// turn, or through the socket when shared memory is off; partial frames keep
+// both segments whole; exposures are answered from the last frame without
+// painting again.
+#include <cairo.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <numeric>
 #include <sstream>
 #include <string>
 
 #include "tests/zephui/backend/X11Fixture.h"
+#include "zephui/WindowSurface.h"
+
+#include <X11/Xutil.h>
 
 using namespace ZephUI;
 
@@ -51,6 +59,43 @@ class X11Present : public X11Fixture {
     XDestroyWindow(client_, cover);
     XSync(client_, False);
   }
+
+  // Blackens the top-level window at a screen point and asks its client to show it again, as an
+  // exposure does (the server keeps what covered windows showed, so covering them is not enough).
+  void BlackenAndExpose(int x, int y) {
+    const Window root = DefaultRootWindow(client_);
+    Window window = 0;
+    int wx = 0, wy = 0;
+    XTranslateCoordinates(client_, root, root, x, y, &wx, &wy, &window);
+    XSetWindowBackground(client_, window, BlackPixel(client_, DefaultScreen(client_)));
+    XClearArea(client_, window, 0, 0, 0, 0, True);
+    XSync(client_, False);
+  }
+
+  // Paints part of a window's surface and presents only that part.
+  static void PresentPart(HWND hwnd, const Rect& part, std::uint32_t rgb) {
+    WindowSurface surface(hwnd);
+    cairo_t* cr = cairo_create(surface.Get());
+    cairo_set_source_rgb(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0);
+    cairo_rectangle(cr, part.left, part.top, part.Width(), part.Height());
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    PresentWindow(hwnd, part);
+  }
+
+  // The screen's RGB over a rectangle, row by row.
+  std::vector<std::uint32_t> ScreenPixels(const Rect& area) {
+    XSync(client_, False);
+    XImage* image = XGetImage(client_, DefaultRootWindow(client_), area.left, area.top, static_cast<unsigned>(area.Width()),
+                              static_cast<unsigned>(area.Height()), AllPlanes, ZPixmap);
+    std::vector<std::uint32_t> pixels;
+    if (image == nullptr) return pixels;
+    for (int y = 0; y < area.Height(); ++y) {
+      for (int x = 0; x < area.Width(); ++x) pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF));
+    }
+    XDestroyImage(image);
+    return pixels;
+  }
 };
 
 TEST_F(X11Present, FramesPresentedBackToBackEndWithTheLastOne) {
@@ -87,6 +132,37 @@ TEST_F(X11Present, AnExposedWindowIsShownAgainFromItsLastFrameWithoutPainting) {
   CoverAndUncover(270, 270);
   EXPECT_TRUE(PumpUntil([this] { return ScreenPixel(300, 300) == 0xE08020; }));
   EXPECT_EQ(Procedure(w).Count(WM_PAINT), paints);
+}
+
+// Each present copies only its part into the segment it uses, so a segment that missed the
+// parts presented through the other one would show them stale when it answers an exposure.
+TEST_F(X11Present, PartialFramesTakingTurnsInTheSegmentsAddUpToTheWholePicture) {
+  const Rect frame{100, 100, 400, 300};
+  const HWND w = MakePainted(frame, 0x204060);
+  Repaint(w, 0x306080);
+  const std::uint32_t colours[] = {0xC02020, 0x20C020, 0x2020C0, 0xC0C020, 0x20C0C0};
+  for (int i = 0; i < 5; ++i) {
+    PresentPart(w, Rect{20 + i * 40, 30 + i * 25, 80 + i * 40, 90 + i * 25}, colours[i]);  // each overlaps the last
+  }
+  const int paints = Procedure(w).Count(WM_PAINT);
+  BlackenAndExpose(frame.left + 1, frame.top + 1);
+  std::vector<std::uint32_t> exposed;
+  const auto noBlack = [](const std::vector<std::uint32_t>& p) { return std::find(p.begin(), p.end(), 0u) == p.end(); };
+  ASSERT_TRUE(PumpUntil([&] { return noBlack(exposed = ScreenPixels(frame)); }));
+  EXPECT_EQ(Procedure(w).Count(WM_PAINT), paints) << "the exposure was answered by painting, not from the segment";
+
+  // A whole present shows the surface as it is.
+  WindowSurface surface(w);
+  std::vector<std::uint32_t> whole;
+  for (int y = 0; y < frame.Height(); ++y) {
+    const std::uint32_t* row = surface.Pixels() + static_cast<std::ptrdiff_t>(y) * surface.Stride() / 4;
+    for (int x = 0; x < frame.Width(); ++x) whole.push_back(row[x] & 0xFFFFFF);
+  }
+  EXPECT_EQ(whole[static_cast<std::size_t>(85 * frame.Width() + 25)], colours[0]);
+  EXPECT_EQ(whole[static_cast<std::size_t>(185 * frame.Width() + 225)], colours[4]);
+  const auto differing = std::inner_product(exposed.begin(), exposed.end(), whole.begin(), 0, std::plus<>(),
+                                            std::not_equal_to<>());
+  EXPECT_EQ(differing, 0) << "pixels the exposure showed stale";
 }
 
 TEST_F(X11Present, WithSharedMemoryOffFramesAndExposuresGoThroughTheSocket) {

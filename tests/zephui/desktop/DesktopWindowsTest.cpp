@@ -15,6 +15,7 @@
 #include "zephui/ControlTypes.h"
 #include "zephui/MAirBladder.h"
 #include "zephui/MShadow.h"
+#include "zephui/MenuWnd.h"
 #include "zephui/PaintManager.h"
 #include "zephui/WindowSurface.h"
 
@@ -258,6 +259,16 @@ TEST_P(Desktops, EachWindowCarriesItsRoleAndTheProgramsName) {
   if (input != nullptr) XFree(input);
   popup.DestroyWindow();
   box.DestroyWindow();
+
+  // Made last: a menu is shown active, and popups close when they lose activation.
+  auto* menu = new MenuWnd(&owner);  // deletes itself with its window
+  ASSERT_EQ(menu->Create(ownerHwnd, Point{250, 360}, WM_USER + 1), 1);
+  menu->AddMenu(u"Item", 1, u"", 0, 0);
+  const HWND menuHwnd = menu->GetSafeHwnd();
+  const Window menuWindow = XWindowOf(menuHwnd);
+  EXPECT_EQ(WindowType(menuWindow), Named("_NET_WM_WINDOW_TYPE_POPUP_MENU"));
+  EXPECT_TRUE(OverrideRedirect(menuWindow));
+  DestroyWindow(menuHwnd);
 }
 
 TEST_P(Desktops, AMinimisedWindowLeavesTheScreenAndComesBackRestored) {

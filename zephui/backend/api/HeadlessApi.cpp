@@ -277,7 +277,16 @@ ArgbColor PresentedPixel(HWND hwnd, int x, int y) {
   return ArgbColor(image->pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(image->width) + static_cast<std::size_t>(x)]);
 }
 
+std::vector<std::uint32_t> PresentedPixels(HWND hwnd) {
+  HeadlessBackend* desk = Desk();
+  if (desk == nullptr) return {};
+  auto image = desk->Image(hwnd);
+  return image ? std::move(image->pixels) : std::vector<std::uint32_t>{};
+}
+
 int PresentCount(HWND hwnd) { return Desk() != nullptr ? Desk()->PresentCount(hwnd) : 0; }
+
+Rect LastPresentedRect(HWND hwnd) { return Desk() != nullptr ? Desk()->LastPresentedRect(hwnd) : Rect{}; }
 
 CursorType CurrentCursor() {
   HeadlessBackend* desk = Desk();

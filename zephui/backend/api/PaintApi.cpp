@@ -44,7 +44,11 @@ bool UpdateWindow(HWND hwnd) {
 }
 
 bool PresentWindow(HWND hwnd) {
-  return Backend::Messenger::RunOnOwner(hwnd, [hwnd] { return Backend::Presenter::Present(hwnd) ? 1 : 0; }) != 0;
+  return Backend::Messenger::RunOnOwner(hwnd, [hwnd] { return Backend::Presenter::Present(hwnd, nullptr) ? 1 : 0; }) != 0;
+}
+
+bool PresentWindow(HWND hwnd, const Rect& damage) {
+  return Backend::Messenger::RunOnOwner(hwnd, [hwnd, damage] { return Backend::Presenter::Present(hwnd, &damage) ? 1 : 0; }) != 0;
 }
 
 }  // namespace ZephUI

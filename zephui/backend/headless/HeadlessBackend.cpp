@@ -133,9 +133,21 @@ void HeadlessBackend::SetPhysicalKey(std::uint32_t vk, KeyPosition position) {
   }
 }
 
-void HeadlessBackend::StoreImage(HWND hwnd, const PresentedImage& image) {
+void HeadlessBackend::StoreImage(HWND hwnd, const PresentedImage& image, const Rect& damage) {
   std::lock_guard lock(desktopMutex_);
-  desktop_.images[hwnd] = image;
+  PresentedImage& kept = desktop_.images[hwnd];
+  Rect copied = damage;
+  if (kept.width != image.width || kept.height != image.height) {
+    kept = image;
+    copied = Rect{0, 0, image.width, image.height};
+  } else {
+    for (int y = copied.top; y < copied.bottom; ++y) {
+      const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+      std::copy_n(image.pixels.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(copied.left)),
+                  copied.Width(), kept.pixels.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(copied.left)));
+    }
+  }
+  desktop_.presentedRects[hwnd] = copied;
   ++desktop_.presentCounts[hwnd];
 }
 
@@ -143,6 +155,7 @@ void HeadlessBackend::Forget(HWND hwnd) {
   std::lock_guard lock(desktopMutex_);
   desktop_.images.erase(hwnd);
   desktop_.presentCounts.erase(hwnd);
+  desktop_.presentedRects.erase(hwnd);
   desktop_.cursors.erase(hwnd);
   desktop_.regions.erase(hwnd);
 }
@@ -158,6 +171,12 @@ int HeadlessBackend::PresentCount(HWND hwnd) const {
   std::lock_guard lock(desktopMutex_);
   const auto it = desktop_.presentCounts.find(hwnd);
   return it == desktop_.presentCounts.end() ? 0 : it->second;
+}
+
+Rect HeadlessBackend::LastPresentedRect(HWND hwnd) const {
+  std::lock_guard lock(desktopMutex_);
+  const auto it = desktop_.presentedRects.find(hwnd);
+  return it == desktop_.presentedRects.end() ? Rect{} : it->second;
 }
 
 void HeadlessBackend::SetWindowCursor(HWND hwnd, CursorType shape) {

@@ -68,14 +68,16 @@ class HeadlessBackend final : public NativeBackend {
   void SetPointer(Point screen);
   /// Records a key or button as physically down or up.
   void SetPhysicalKey(std::uint32_t vk, KeyPosition position);
-  /// Keeps a window's presented image.
-  void StoreImage(HWND hwnd, const PresentedImage& image);
+  /// Updates a window's kept image where `damage` says it changed (all of it after a size change).
+  void StoreImage(HWND hwnd, const PresentedImage& image, const Rect& damage);
   /// Forgets a window's image, cursor and region.
   void Forget(HWND hwnd);
   /// A copy of the window's last presented image, if any.
   std::optional<PresentedImage> Image(HWND hwnd) const;
   /// How often the window presented.
   int PresentCount(HWND hwnd) const;
+  /// The part of the window its last present copied; empty before the first.
+  Rect LastPresentedRect(HWND hwnd) const;
   /// Records the cursor a window shows.
   void SetWindowCursor(HWND hwnd, CursorType shape);
   /// The cursor a window shows; Arrow by default.
@@ -97,6 +99,7 @@ class HeadlessBackend final : public NativeBackend {
     std::optional<std::u16string> clipboard;
     std::map<HWND, PresentedImage> images;
     std::map<HWND, int> presentCounts;
+    std::map<HWND, Rect> presentedRects;
     std::map<HWND, CursorType> cursors;
     std::map<HWND, int> regions;  // corner diameters of clipped windows
   };

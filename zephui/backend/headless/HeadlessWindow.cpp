@@ -6,7 +6,9 @@ namespace ZephUI::Backend {
 
 HeadlessWindow::~HeadlessWindow() { backend_.Forget(hwnd_); }
 
-void HeadlessWindow::Present(const PresentedImage& image) { backend_.StoreImage(hwnd_, image); }
+void HeadlessWindow::Present(const PresentedImage& image, const Rect& damage) {
+  backend_.StoreImage(hwnd_, image, damage);
+}
 
 void HeadlessWindow::SetCursor(CursorType shape) { backend_.SetWindowCursor(hwnd_, shape); }
 

@@ -9,12 +9,13 @@ void X11Atoms::Intern(Display* display) {
     const char* name;
     Atom* atom;
   };
-  const std::array<Entry, 29> entries{{
+  const std::array<Entry, 30> entries{{
       {"WM_PROTOCOLS", &wmProtocols}, {"WM_DELETE_WINDOW", &wmDeleteWindow}, {"WM_STATE", &wmState},
       {"UTF8_STRING", &utf8String}, {"_NET_WM_NAME", &netWmName}, {"_NET_WM_PID", &netWmPid},
       {"_NET_WM_WINDOW_TYPE", &netWmWindowType}, {"_NET_WM_WINDOW_TYPE_NORMAL", &typeNormal},
       {"_NET_WM_WINDOW_TYPE_DIALOG", &typeDialog}, {"_NET_WM_WINDOW_TYPE_UTILITY", &typeUtility},
-      {"_NET_WM_WINDOW_TYPE_DROPDOWN_MENU", &typeDropdown}, {"_NET_WM_WINDOW_TYPE_TOOLTIP", &typeTooltip},
+      {"_NET_WM_WINDOW_TYPE_DROPDOWN_MENU", &typeDropdown}, {"_NET_WM_WINDOW_TYPE_POPUP_MENU", &typePopupMenu},
+      {"_NET_WM_WINDOW_TYPE_TOOLTIP", &typeTooltip},
       {"_NET_WM_WINDOW_TYPE_NOTIFICATION", &typeNotification}, {"_NET_WM_STATE", &netWmState},
       {"_NET_WM_STATE_SKIP_TASKBAR", &stateSkipTaskbar}, {"_NET_WM_STATE_SKIP_PAGER", &stateSkipPager},
       {"_NET_WM_STATE_ABOVE", &stateAbove}, {"_NET_WM_MOVERESIZE", &netWmMoveResize},

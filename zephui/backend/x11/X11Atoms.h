@@ -18,6 +18,7 @@ struct X11Atoms {
   Atom typeDialog = 0;          ///< _NET_WM_WINDOW_TYPE_DIALOG
   Atom typeUtility = 0;         ///< _NET_WM_WINDOW_TYPE_UTILITY
   Atom typeDropdown = 0;        ///< _NET_WM_WINDOW_TYPE_DROPDOWN_MENU
+  Atom typePopupMenu = 0;       ///< _NET_WM_WINDOW_TYPE_POPUP_MENU
   Atom typeTooltip = 0;         ///< _NET_WM_WINDOW_TYPE_TOOLTIP
   Atom typeNotification = 0;    ///< _NET_WM_WINDOW_TYPE_NOTIFICATION
   Atom netWmState = 0;          ///< _NET_WM_STATE

@@ -58,15 +58,12 @@ bool X11SharedImage::Fits(int width, int height) const {
   return image_ != nullptr && image_->width == width && image_->height == height;
 }
 
-void X11SharedImage::Fill(const PresentedImage& image) {
-  const auto rowBytes = static_cast<std::size_t>(image.width) * 4;
-  if (static_cast<std::size_t>(image_->bytes_per_line) == rowBytes) {
-    std::memcpy(image_->data, image.pixels.data(), rowBytes * static_cast<std::size_t>(image.height));
-    return;
-  }
-  for (int y = 0; y < image.height; ++y) {
-    std::memcpy(image_->data + static_cast<std::ptrdiff_t>(y) * image_->bytes_per_line,
-                image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width), rowBytes);
+void X11SharedImage::Fill(const PresentedImage& image, const Rect& area) {
+  const auto rowBytes = static_cast<std::size_t>(area.Width()) * 4;
+  for (int y = area.top; y < area.bottom; ++y) {
+    std::memcpy(image_->data + static_cast<std::ptrdiff_t>(y) * image_->bytes_per_line + area.left * 4,
+                image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) + area.left,
+                rowBytes);
   }
 }
 

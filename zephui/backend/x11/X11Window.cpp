@@ -155,6 +155,7 @@ Atom TypeOf(const X11Atoms& a, WindowRole role) {
     case WindowRole::Dialog: return a.typeDialog;
     case WindowRole::Tool: return a.typeUtility;
     case WindowRole::Popup: return a.typeDropdown;
+    case WindowRole::Menu: return a.typePopupMenu;
     case WindowRole::Tooltip: return a.typeTooltip;
     case WindowRole::Notification: return a.typeNotification;
     case WindowRole::Overlay: return None;  // no role of its own: a picture behind another window
@@ -350,10 +351,10 @@ void X11Window::SetStacking(Stacking stacking) {
   });
 }
 
-void X11Window::Present(const PresentedImage& image) {
+void X11Window::Present(const PresentedImage& image, const Rect& damage) {
   SyncClickThrough();
-  connection_.With([this, &image](X11Connection& c) {
-    presenter_->Present(image);
+  connection_.With([this, &image, &damage](X11Connection& c) {
+    presenter_->Present(image, damage);
     X11WindowInfo& info = c.windows[window_];
     if (role_ != WindowRole::Child && !c.compositing && info.regionDiameter == 0) ShapeFromAlpha(info, image);
     XFlush(c.display);

@@ -35,7 +35,7 @@ class X11Window final : public NativeWindow {
   void RequestFocus() override;
   void SetTitle(std::u16string_view title) override;
   void SetStacking(Stacking stacking) override;
-  void Present(const PresentedImage& image) override;
+  void Present(const PresentedImage& image, const Rect& damage) override;
   void SetCursor(CursorType shape) override;
   void GrabPointer() override;
   void UngrabPointer() override;

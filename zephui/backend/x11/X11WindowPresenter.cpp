@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "backend/RectMath.h"
 #include "backend/x11/X11Connection.h"
 
 namespace ZephUI::Backend {
@@ -39,34 +40,53 @@ X11WindowPresenter::X11WindowPresenter(X11Connection& connection, Window window,
       gc_(gc),
       shared_(connection.extensions.shmCompletion >= 0 && SharedMemoryWanted()) {}
 
-void X11WindowPresenter::Present(const PresentedImage& image) {
+void X11WindowPresenter::Present(const PresentedImage& image, const Rect& damage) {
   if (image.pixels.empty()) return;
-  if (shared_ && PresentShared(image)) return;
-  PresentPlain(image);
+  const Rect area = Shows(image.width, image.height) ? Clamp(damage, image.width, image.height)
+                                                     : Rect{0, 0, image.width, image.height};
+  if (area.Width() <= 0 || area.Height() <= 0) return;
+  // Both segments now differ from the image there, whichever of them takes this frame.
+  for (Rect& owed : owed_) owed = Union(owed, area);
+  if (shared_ && PresentShared(image, area)) return;
+  PresentPlain(image, area);
 }
 
-bool X11WindowPresenter::PresentShared(const PresentedImage& image) {
+// True when the window shows an earlier image of this size, so only changes need sending.
+bool X11WindowPresenter::Shows(int width, int height) const {
+  if (front_ >= 0) return buffers_[static_cast<std::size_t>(front_)].Fits(width, height);
+  return !plain_.pixels.empty() && plain_.width == width && plain_.height == height;
+}
+
+bool X11WindowPresenter::PresentShared(const PresentedImage& image, const Rect& area) {
   X11SharedImage* back = BackBuffer(image.width, image.height);
   if (back == nullptr) return false;
-  back->Fill(image);
-  back->Put(window_, gc_, Rect{0, 0, image.width, image.height});
-  front_ = back == &buffers_[0] ? 0 : 1;
+  const std::size_t index = back == &buffers_[0] ? 0 : 1;
+  back->Fill(image, owed_[index]);
+  owed_[index] = Rect{};
+  back->Put(window_, gc_, area);
+  front_ = static_cast<int>(index);
   plain_ = PresentedImage{};
   return true;
 }
 
 // The buffer the server is not showing, at the size; null when none can be had now.
 X11SharedImage* X11WindowPresenter::BackBuffer(int width, int height) {
-  X11SharedImage& back = buffers_[front_ == 0 ? 1 : 0];
+  const std::size_t index = front_ == 0 ? 1 : 0;
+  X11SharedImage& back = buffers_[index];
   if (back.Fits(width, height)) return AwaitIdle(back) ? &back : nullptr;
   if (front_ >= 0 && !buffers_[static_cast<std::size_t>(front_)].Fits(width, height)) Release();
+  return MakeBuffer(index, width, height) ? &back : nullptr;
+}
+
+bool X11WindowPresenter::MakeBuffer(std::size_t index, int width, int height) {
   const X11Connection& c = connection_;
-  if (!back.Create(c.display, c.visual, c.depth, width, height)) {
+  if (!buffers_[index].Create(c.display, c.visual, c.depth, width, height)) {
     shared_ = false;  // the server refused; through the socket from now on
     Release();
-    return nullptr;
+    return false;
   }
-  return &back;
+  owed_[index] = Rect{0, 0, width, height};  // a new segment holds nothing yet
+  return true;
 }
 
 // Servers send the completion as soon as they copied the image, so after a
@@ -93,10 +113,18 @@ void X11WindowPresenter::Completed(ShmSeg segment) {
   }
 }
 
-void X11WindowPresenter::PresentPlain(const PresentedImage& image) {
-  plain_ = image;
+void X11WindowPresenter::PresentPlain(const PresentedImage& image, const Rect& area) {
+  if (plain_.width != image.width || plain_.height != image.height || plain_.pixels.empty()) {
+    plain_ = image;
+  } else {
+    for (int y = area.top; y < area.bottom; ++y) {
+      const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+      const auto first = static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(area.left));
+      std::copy_n(image.pixels.begin() + first, area.Width(), plain_.pixels.begin() + first);
+    }
+  }
   front_ = -1;
-  PutPlain(Rect{0, 0, image.width, image.height});
+  PutPlain(area);
 }
 
 void X11WindowPresenter::PutPlain(const Rect& area) {
@@ -128,6 +156,7 @@ bool X11WindowPresenter::Repaint(const Rect& area) {
 
 void X11WindowPresenter::Release() {
   for (X11SharedImage& buffer : buffers_) buffer.Release();
+  owed_ = {};
   front_ = -1;
   plain_ = PresentedImage{};
 }

@@ -103,8 +103,12 @@ ZEPHUI_API bool ClickTrayIcon(HWND owner, Button button);
 ZEPHUI_API bool WritePng(HWND hwnd, const std::string& path);
 /// A pixel of what the window last presented, premultiplied as stored; transparent outside.
 ZEPHUI_API ArgbColor PresentedPixel(HWND hwnd, int x, int y);
+/// Every pixel the window last presented, rows packed at the client width; empty when it never did.
+ZEPHUI_API std::vector<std::uint32_t> PresentedPixels(HWND hwnd);
 /// How many times the window presented its surface.
 ZEPHUI_API int PresentCount(HWND hwnd);
+/// The client rectangle the window's last present copied to the screen; empty when it never presented.
+ZEPHUI_API Rect LastPresentedRect(HWND hwnd);
 /// The cursor shape shown now.
 ZEPHUI_API CursorType CurrentCursor();
 

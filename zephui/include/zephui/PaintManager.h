@@ -371,8 +371,10 @@ class ZEPHUI_API PaintManager : public ZTimer {
   LRESULT ButtonDblClk(bool left, std::uint32_t flags, Point point);
   /// Holds a paint back when the last one was less than the pacing interval ago; true when held.
   bool DeferPaint(const Rect& update);
-  /// Composes the client area in the window surface and presents it.
+  /// Composes the update rectangle (all of a new surface) in the window surface and presents that part.
   void ComposeAndPresent(const Rect& update);
+  /// Re-renders every control over a changed background: caches reset, the whole client invalidated.
+  void RepaintAll();
   /// Starts the status message fade (timer 88).
   void StartFade();
   /// Message hold, fade and progress timers; true when `id` was one of them.

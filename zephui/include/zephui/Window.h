@@ -195,5 +195,7 @@ ZEPHUI_API void EndPaint(HWND hwnd);
 ZEPHUI_API bool UpdateWindow(HWND hwnd);
 /// Shows the window's surface (see WindowSurface) on the screen in one copy.
 ZEPHUI_API bool PresentWindow(HWND hwnd);
+/// Shows only `damage` (client pixels) of the window's surface: the rest of the surface must be as last presented.
+ZEPHUI_API bool PresentWindow(HWND hwnd, const Rect& damage);
 
 }  // namespace ZephUI

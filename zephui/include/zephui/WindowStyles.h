@@ -22,6 +22,7 @@ inline constexpr std::uint32_t WS_VISIBLE = 0x10000000;       ///< maintained: s
 inline constexpr std::uint32_t WS_MINIMIZE = 0x20000000;      ///< maintained: set while minimised
 inline constexpr std::uint32_t WS_CHILD = 0x40000000;         ///< child window inside its parent's client area
 inline constexpr std::uint32_t WS_POPUP = 0x80000000;         ///< top-level window without frame
+inline constexpr std::uint32_t ZWS_MENU = 0x00000100;         ///< class-specific bit of the library's windows: an owned tool window with it is a popup menu
 
 inline constexpr std::uint32_t WS_EX_DLGMODALFRAME = 0x00000001;  ///< a dialog: an owned tool window with it is a managed dialog, not a popup
 inline constexpr std::uint32_t WS_EX_TOPMOST = 0x00000008;     ///< stays above windows without it

@@ -1,10 +1,12 @@
 // The rich edit family inside the host window: typing and commands of
-// MRichEdit with its formatted runs, the tip of MEditEx, the number rules of
-// CSpinButton, and the open flag of CColorCombo.
+// MRichEdit with its formatted runs, the tip of MEditEx, the icon of
+// CLogonEdit, the number rules of CSpinButton, and the open flag of
+// CColorCombo.
 #include <gtest/gtest.h>
 
 #include "tests/zephui/controls/CatalogueFixture.h"
 #include "zephui/CColorCombo.h"
+#include "zephui/CLogonEdit.h"
 #include "zephui/CSpinButton.h"
 #include "zephui/Headless.h"
 #include "zephui/MEditEx.h"
@@ -157,6 +159,35 @@ TEST_F(RichEditTest, TipShowsOnlyWhileEmptyAndUnfocused) {
   Click(Point{140, 76});
   EXPECT_FALSE(edit->IsShowingTip());
   EXPECT_FALSE(Shows(kTextBand, grey));
+}
+
+TEST_F(RichEditTest, LogonFieldShowsTheIconsFirstFrameAtItsLeftAndWritesAfterIt) {
+  auto* logon = static_cast<CLogonEdit*>(dialog_->GetPaintManager().AddControl(
+      std::make_unique<CLogonEdit>(dialog_.get(), 75, kRect, u"", true, true), 1));
+  logon->SetFont(logon->GetTextFont(), 20, 1);
+  logon->SetTextColor(ArgbColor(0xFFFFFF00));
+  logon->SetTipInfo(u"Account");
+  EXPECT_EQ(logon->SetIconImage(u"no_such_icon.png", 4), 0);
+  EXPECT_EQ(logon->GetIconRect(), Rect{});
+  ASSERT_EQ(logon->SetIconImage(u"btn_test.png", 4), 1);
+  const Rect icon = logon->GetIconRect();
+  EXPECT_EQ(icon, (Rect{46, 66, 66, 86}));  // one 20-pixel frame, 6 from the left, centred in the 32-pixel field
+  dialog_->GetPaintManager().Invalidate();
+  Settle();
+  EXPECT_TRUE(Shows(icon, Centre(0)));
+  EXPECT_FALSE(Shows(icon, Centre(1)));
+  const Rect besideIcon{kRect.left, kRect.top, icon.right + 6, kRect.bottom};
+  const Rect afterIcon{icon.right + 6, kRect.top, kRect.right, kRect.bottom};
+  const ArgbColor grey(0xFF808080);
+  EXPECT_FALSE(Shows(besideIcon, grey));
+  EXPECT_TRUE(Shows(afterIcon, grey));
+
+  Click(Point{140, 76});
+  Headless::TypeText(u"WWW");
+  Settle();
+  const ArgbColor yellow(0xFFFFFF00);
+  EXPECT_FALSE(Shows(besideIcon, yellow));
+  EXPECT_TRUE(Shows(afterIcon, yellow));
 }
 
 TEST_F(RichEditTest, ColourComboTogglesItsOpenFlag) {

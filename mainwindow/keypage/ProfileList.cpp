@@ -15,7 +15,6 @@
 #include "zephui/DListBox.h"
 #include "zephui/KeyboardCtrl.h"
 #include "zephui/MPanel.h"
-#include "zephui/PaintManager.h"
 #include "zephui/Text.h"
 
 using namespace ZephUI;
@@ -176,9 +175,9 @@ LRESULT ProfileList::Delete() {
 
 LRESULT ProfileList::StartRename() {
   if (list_ == nullptr || list_->GetCurSel() < 0) return 0;
-  list_->ShowEdit();
+  // The editor takes the keyboard focus itself; moving it to the list would close the editor again.
+  if (!list_->ShowEdit()) return 0;
   list_->UpdateControl(CacheReset::Reset);
-  if (PaintManager* manager = list_->GetManager()) manager->SetFocusControl(list_);
   return 1;
 }
 

@@ -15,6 +15,8 @@
 #include "mainwindow/keypage/LayoutFanOut.h"
 #include "mainwindow/keypage/SpecialKeyRunner.h"
 #include "mainwindow/keypage/WindowPageHost.h"
+#include "mainwindow/macropage/MacroPage.h"
+#include "mainwindow/macropage/WindowMacroHost.h"
 #include "store/ProfileStore.h"
 #include "store/Records.h"
 #include "zephui/ControlTypes.h"
@@ -102,6 +104,9 @@ void KeyboardDlg::InitUI(const Rect& clientRect) {
   keyPage_ = std::make_unique<KeyPage>(*pageHost_);
   keyPage_->Build(*this, clientRect);
   layoutViews_ = std::make_unique<LayoutFanOut>(frame_, *keyPage_);
+  macroHost_ = std::make_unique<WindowMacroHost>(*this);
+  macroPage_ = std::make_unique<MacroPage>(*macroHost_);
+  macroPage_->Build(*this, clientRect);
 }
 
 void KeyboardDlg::UISize(const Rect&) {}
@@ -134,6 +139,7 @@ void KeyboardDlg::FillFilters() {
 }
 
 LRESULT KeyboardDlg::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT macro = 0; RouteMacroPageMessage(msg, wParam, lParam, macro)) return macro;
   if (LRESULT own = 0; RouteOwnMessage(msg, wParam, lParam, own)) return own;
   if (msg == WM_COMMAND) OnCommand(wParam);
   if (msg == KbMessage::kLanguage) RefreshLanguage();
@@ -174,7 +180,23 @@ bool KeyboardDlg::RouteOwnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
   }
 }
 
+// The macro page's messages; a hidden window ends a recording, so no keyboard grab outlives it.
+bool KeyboardDlg::RouteMacroPageMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (macroPage_ == nullptr) return false;
+  if (msg == WM_SHOWWINDOW && wParam == 0) macroPage_->StopRecording();
+  if (msg == kMsgLoadMacroPage) {
+    macroPage_->Load();
+    return true;
+  }
+  const auto handled = macroPage_->OnWindowMessage(msg, wParam, lParam);
+  if (handled) result = *handled;
+  return handled.has_value();
+}
+
 LRESULT KeyboardDlg::OnMessage(std::uint32_t controlId, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (macroPage_ != nullptr) {
+    if (const auto handled = macroPage_->OnNotify(controlId, msg, wParam, lParam)) return *handled;
+  }
   if (keyPage_ != nullptr) {
     if (const auto handled = keyPage_->OnNotify(controlId, msg, wParam, lParam)) return *handled;
   }
@@ -221,9 +243,11 @@ void KeyboardDlg::RefreshLanguage() {
   const bool present = services_->Presence().interfaces == HidInterfaces::Found;
   frame_.RefreshTexts(tab < 0 ? TabId::kHome : tab, ReadSettingInt("exit_mode"), present);
   if (keyPage_ != nullptr) keyPage_->RefreshTexts();
+  if (macroPage_ != nullptr) macroPage_->RefreshTexts();
 }
 
 void KeyboardDlg::ExitSequence(int code) {
+  if (macroPage_ != nullptr) macroPage_->StopRecording();
   services_->ReleaseKeysAndStopFilter();
   if (tray_ != nullptr) tray_->Remove();
   // Closing the store checkpoints its write-ahead log, so the database is one complete file.

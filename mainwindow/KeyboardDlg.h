@@ -24,6 +24,8 @@ class TrayIcon;
 }
 class AddressOpener;
 class KeyPage;
+class MacroPage;
+class WindowMacroHost;
 class LayoutFanOut;
 class SpecialKeyRunner;
 class TextPaster;
@@ -97,6 +99,8 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   void SetCurrentProfileId(int profileId) { profileId_ = profileId; }
   /// The key customisation page; null before InitUI.
   KeyPage* KeysPage() const { return keyPage_.get(); }
+  /// The macro page; null before InitUI.
+  MacroPage* MacrosPage() const { return macroPage_.get(); }
   /// Sets every text of the window again from the language file.
   void RefreshLanguage();
   /// True when a name contains a forbidden word.
@@ -142,8 +146,10 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   static constexpr ZephUI::UINT kMsgTrayMenu = 0x400 + 1104;
   static constexpr ZephUI::UINT kMsgShown = 0x400 + 1105;
   static constexpr ZephUI::UINT kMsgLoadKeyPage = 0x400 + 1106;
+  static constexpr ZephUI::UINT kMsgLoadMacroPage = 0x400 + 1121;
 
   bool RouteOwnMessage(ZephUI::UINT msg, ZephUI::WPARAM wParam, ZephUI::LPARAM lParam, ZephUI::LRESULT& result);
+  bool RouteMacroPageMessage(ZephUI::UINT msg, ZephUI::WPARAM wParam, ZephUI::LPARAM lParam, ZephUI::LRESULT& result);
   void SetUpWindow();
   void AddTrayIcon();
   void FillFilters();
@@ -169,6 +175,8 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   std::unique_ptr<TextPaster> paster_;
   std::unique_ptr<WindowPageHost> pageHost_;
   std::unique_ptr<KeyPage> keyPage_;
+  std::unique_ptr<WindowMacroHost> macroHost_;
+  std::unique_ptr<MacroPage> macroPage_;  // after its host: a recording still running ends first
   std::unique_ptr<LayoutFanOut> layoutViews_;
   std::unique_ptr<SpecialKeyRunner> specialKeys_;
   MainFrame frame_;

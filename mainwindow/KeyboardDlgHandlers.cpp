@@ -10,6 +10,7 @@
 #include "mainwindow/KeyboardDlg.h"
 #include "mainwindow/PopupCloser.h"
 #include "mainwindow/TextPaster.h"
+#include "mainwindow/macropage/MacroPage.h"
 #include "store/ProfileStore.h"
 #include "store/Records.h"
 #include "zephui/Cursor.h"
@@ -76,6 +77,7 @@ void KeyboardDlg::OnDeviceChangeMessage() {
 
 // Job 5 on the worker: the pages named by the mask. The key page is filled on the window's thread.
 void KeyboardDlg::LoadPages() {
+  if ((pageMask_.load() & 0x02) != 0) SendToSelf(kMsgLoadMacroPage, 0, 0);
   if ((pageMask_.load() & 0x01) == 0) return;
   SendToSelf(kMsgLoadKeyPage, 0, 0);
   services_->ProgramKeyFilter(profileId_.load(), layer_.load());
@@ -111,6 +113,8 @@ void KeyboardDlg::OnRefresh() {
 }
 
 void KeyboardDlg::OnTabSwitch(int index) {
+  // The strip is disabled while recording; a switch made anyway (by code) still ends it.
+  if (macroPage_ != nullptr) macroPage_->StopRecording();
   frame_.ShowCaptionFor(frame_.TabIdAt(index));
   tabIndex_ = index;
 }

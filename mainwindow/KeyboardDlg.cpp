@@ -15,6 +15,11 @@
 #include "mainwindow/keypage/LayoutFanOut.h"
 #include "mainwindow/keypage/SpecialKeyRunner.h"
 #include "mainwindow/keypage/WindowPageHost.h"
+#include "mainwindow/lightpage/LightPage.h"
+#include "mainwindow/lightpage/WindowLightHost.h"
+#include "mainwindow/settingspage/PictureFanOut.h"
+#include "mainwindow/settingspage/SettingsPage.h"
+#include "mainwindow/settingspage/WindowSettingsHost.h"
 #include "mainwindow/macropage/MacroPage.h"
 #include "mainwindow/macropage/WindowMacroHost.h"
 #include "store/ProfileStore.h"
@@ -104,6 +109,7 @@ void KeyboardDlg::InitUI(const Rect& clientRect) {
   keyPage_ = std::make_unique<KeyPage>(*pageHost_);
   keyPage_->Build(*this, clientRect);
   layoutViews_ = std::make_unique<LayoutFanOut>(frame_, *keyPage_);
+  BuildLightAndSettingsPages(clientRect);
   macroHost_ = std::make_unique<WindowMacroHost>(*this);
   macroPage_ = std::make_unique<MacroPage>(*macroHost_);
   macroPage_->Build(*this, clientRect);
@@ -117,7 +123,7 @@ void KeyboardDlg::SetUpWindow() {
   paster_ = std::make_unique<TextPaster>(*virtualKeyboard_, hwnd_);
   services_->ReadCatalogue(frame_, frame_);
   website_ = services_->GetCatalogue().WebsiteUrl();
-  services_->LoadStartLayout(layoutViews_ != nullptr ? static_cast<LayoutViews*>(layoutViews_.get()) : &frame_);
+  services_->LoadStartLayout(LayoutPictures());
   specialKeys_ = std::make_unique<SpecialKeyRunner>(services_->Store(), *virtualKeyboard_, hwnd_,
                                                     [this] { return profileId_.load(); });
   services_->SetFirstKeyListener([keys = specialKeys_.get()](int code, bool pressed) {
@@ -143,7 +149,10 @@ LRESULT KeyboardDlg::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (LRESULT own = 0; RouteOwnMessage(msg, wParam, lParam, own)) return own;
   if (msg == WM_COMMAND) OnCommand(wParam);
   if (msg == KbMessage::kLanguage) RefreshLanguage();
-  if (msg == WM_SHOWWINDOW) visible_ = wParam != 0;
+  if (msg == WM_SHOWWINDOW) {
+    visible_ = wParam != 0;
+    SyncLiveLighting();
+  }
   const LRESULT result = MDialog::OnWindowMessage(msg, wParam, lParam);
   if (msg == WM_PAINT && parts_.hooks.painted) parts_.hooks.painted(*this, devicePresent_);
   return result;
@@ -151,6 +160,7 @@ LRESULT KeyboardDlg::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // The messages whose handling ends here; true when `msg` was one of them.
 bool KeyboardDlg::RouteOwnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (RouteLightPagesMessage(msg, wParam, lParam)) return true;
   switch (msg) {
     case kMsgRefresh: OnRefresh(); return true;
     case kMsgEnable: MWindow::EnableWindow(wParam != 0); return true;
@@ -200,6 +210,7 @@ LRESULT KeyboardDlg::OnMessage(std::uint32_t controlId, UINT msg, WPARAM wParam,
   if (keyPage_ != nullptr) {
     if (const auto handled = keyPage_->OnNotify(controlId, msg, wParam, lParam)) return *handled;
   }
+  if (const auto handled = NotifyLightAndSettingsPages(controlId, msg, wParam, lParam)) return *handled;
   if (controlId == FrameId::kDeviceList && msg == NOTIFY_PRESSED) return OnDeviceChosen();
   if (msg != NOTIFY_CLICKED) return 0;
   switch (controlId) {
@@ -242,6 +253,8 @@ void KeyboardDlg::RefreshLanguage() {
   const int tab = frame_.TabIdAt(tabIndex_.load());
   const bool present = services_->Presence().interfaces == HidInterfaces::Found;
   frame_.RefreshTexts(tab < 0 ? TabId::kHome : tab, ReadSettingInt("exit_mode"), present);
+  if (lightPage_ != nullptr) lightPage_->RefreshTexts();
+  if (settingsPage_ != nullptr) settingsPage_->RefreshTexts();
   if (keyPage_ != nullptr) keyPage_->RefreshTexts();
   if (macroPage_ != nullptr) macroPage_->RefreshTexts();
 }

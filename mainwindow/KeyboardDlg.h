@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -24,6 +25,11 @@ class TrayIcon;
 }
 class AddressOpener;
 class KeyPage;
+class LightPage;
+class PictureFanOut;
+class SettingsPage;
+class WindowLightHost;
+class WindowSettingsHost;
 class MacroPage;
 class WindowMacroHost;
 class LayoutFanOut;
@@ -99,6 +105,14 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   void SetCurrentProfileId(int profileId) { profileId_ = profileId; }
   /// The key customisation page; null before InitUI.
   KeyPage* KeysPage() const { return keyPage_.get(); }
+  /// The lighting page; null before InitUI.
+  LightPage* LightsPage() const { return lightPage_.get(); }
+  /// The lighting page tells the window its current mode's flags; the live lighting follows them.
+  void SetLightingModeFlags(std::uint32_t flags);
+  /// Where a layout load reports its pictures and settings (every page that shows them).
+  LayoutViews* LayoutPictures();
+  /// The product data folder, with a trailing '/'.
+  std::string ProgramFolder() const;
   /// The macro page; null before InitUI.
   MacroPage* MacrosPage() const { return macroPage_.get(); }
   /// Sets every text of the window again from the language file.
@@ -132,8 +146,8 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   int CurrentProfileId() const override { return profileId_.load(); }
   int CurrentLayer() const override { return layer_.load(); }
   void NoticeDeviceChange(DeviceEvent event, const std::string& interfacePath) override;
-  void SetSoftwareUpgradeMarker() override { softwareUpgrade_ = true; }
-  void SetFirmwareUpgradeMarker() override { firmwareUpgrade_ = true; }
+  void SetSoftwareUpgradeMarker() override;
+  void SetFirmwareUpgradeMarker() override;
   void PostDownloadProgress(int state) override;
   void ExitProgram(int code) override;
 
@@ -148,6 +162,16 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   static constexpr ZephUI::UINT kMsgLoadKeyPage = 0x400 + 1106;
   static constexpr ZephUI::UINT kMsgLoadMacroPage = 0x400 + 1121;
 
+  static constexpr ZephUI::UINT kMsgLoadLightPages = 0x400 + 1130;
+  static constexpr ZephUI::UINT kMsgLiveFrame = 0x400 + 1131;
+  static constexpr ZephUI::UINT kMsgUpgradeMarkers = 0x400 + 1132;
+
+  void BuildLightAndSettingsPages(const ZephUI::Rect& clientRect);
+  void LoadLightAndSettingsPages();
+  void SyncLiveLighting();
+  std::optional<ZephUI::LRESULT> NotifyLightAndSettingsPages(std::uint32_t controlId, ZephUI::UINT msg,
+                                                             ZephUI::WPARAM wParam, ZephUI::LPARAM lParam);
+  bool RouteLightPagesMessage(ZephUI::UINT msg, ZephUI::WPARAM wParam, ZephUI::LPARAM lParam);
   bool RouteOwnMessage(ZephUI::UINT msg, ZephUI::WPARAM wParam, ZephUI::LPARAM lParam, ZephUI::LRESULT& result);
   bool RouteMacroPageMessage(ZephUI::UINT msg, ZephUI::WPARAM wParam, ZephUI::LPARAM lParam, ZephUI::LRESULT& result);
   void SetUpWindow();
@@ -178,6 +202,11 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   std::unique_ptr<WindowMacroHost> macroHost_;
   std::unique_ptr<MacroPage> macroPage_;  // after its host: a recording still running ends first
   std::unique_ptr<LayoutFanOut> layoutViews_;
+  std::unique_ptr<WindowLightHost> lightHost_;
+  std::unique_ptr<LightPage> lightPage_;
+  std::unique_ptr<WindowSettingsHost> settingsHost_;
+  std::unique_ptr<SettingsPage> settingsPage_;
+  std::unique_ptr<PictureFanOut> pictures_;
   std::unique_ptr<SpecialKeyRunner> specialKeys_;
   MainFrame frame_;
   ForbiddenWords forbidden_;
@@ -197,5 +226,6 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   std::atomic<bool> softwareUpgrade_{false};
   std::atomic<bool> firmwareUpgrade_{false};
   std::atomic<bool> closing_{false};
+  std::atomic<bool> liveFramePosted_{false};
   std::atomic<int> sendsInFlight_{0};
 };

@@ -9,6 +9,7 @@
 #include "mainwindow/CloseWindowTipDlg.h"
 #include "mainwindow/KeyboardDlg.h"
 #include "mainwindow/PopupCloser.h"
+#include "mainwindow/lightpage/LightPage.h"
 #include "mainwindow/TextPaster.h"
 #include "mainwindow/macropage/MacroPage.h"
 #include "store/ProfileStore.h"
@@ -77,6 +78,7 @@ void KeyboardDlg::OnDeviceChangeMessage() {
 
 // Job 5 on the worker: the pages named by the mask. The key page is filled on the window's thread.
 void KeyboardDlg::LoadPages() {
+  SendToSelf(kMsgLoadLightPages, 0, 0);
   if ((pageMask_.load() & 0x02) != 0) SendToSelf(kMsgLoadMacroPage, 0, 0);
   if ((pageMask_.load() & 0x01) == 0) return;
   SendToSelf(kMsgLoadKeyPage, 0, 0);
@@ -110,6 +112,7 @@ void KeyboardDlg::OnRefresh() {
     services_->QueueJob(JobCode::JOB_LOAD_PAGES);
   }
   deviceEvent_ = 0;
+  SyncLiveLighting();
 }
 
 void KeyboardDlg::OnTabSwitch(int index) {
@@ -117,6 +120,9 @@ void KeyboardDlg::OnTabSwitch(int index) {
   if (macroPage_ != nullptr) macroPage_->StopRecording();
   frame_.ShowCaptionFor(frame_.TabIdAt(index));
   tabIndex_ = index;
+  // Coming back to the lighting tab sends the chosen mode again.
+  if (frame_.TabIdAt(index) == TabId::kLighting && lightPage_ != nullptr && devicePresent_) lightPage_->ChooseMode();
+  SyncLiveLighting();
 }
 
 LRESULT KeyboardDlg::OnDeviceChosen() {

@@ -17,12 +17,14 @@
 #include "device/KeyboardProtocol.h"
 #include "device/UdevMonitor.h"
 #include "lighting/LevelCapture.h"
+#include "lighting/X11ScreenCapture.h"
 #include "lighting/PulseCapture.h"
 #include "lighting/Visualizer.h"
 #include "macros/HidUsbFilter.h"
 #include "macros/KeyFilterProgrammer.h"
 #include "macros/MacroPlayer.h"
 #include "macros/VHidev.h"
+#include "mainwindow/LiveLighting.h"
 #include "mainwindow/MusicLevelSender.h"
 #include "mainwindow/PresenceJobQueue.h"
 #include "mainwindow/ServicesUpdaterHost.h"
@@ -109,6 +111,7 @@ struct KeyboardServices::Parts {
         writerA(hid, clock, store),
         writerB(hid, clock, store),
         visualiser(makeAudio(SampleFormat::Float32), SteadyClock::Instance()),
+        live(protocol, visualiser, std::make_unique<X11ScreenCapture>(), SteadyClock::Instance()),
         worker(host, clock),
         presenceJobs(worker),
         player(virtualDevice, store, worker, clock),
@@ -141,6 +144,7 @@ struct KeyboardServices::Parts {
   FamilyBKeyWriter writerB;
   std::unique_ptr<DevicePresence> presence;  // made when the catalogue has been read
   Visualizer visualiser;
+  LiveLighting live;
   Worker worker;
   PresenceJobQueue presenceJobs;
   MacroPlayer player;
@@ -206,6 +210,7 @@ void KeyboardServices::LoadStartLayout(LayoutViews* views) {
   StoreDefaults::EnsureDefaultProfiles(p.store, profiles);
   StoreDefaults::EnsureDefaultLighting(p.store, p.layout);
   p.levelSender.SetDeviceType(p.layout.deviceType);
+  p.live.SetLayout(p.layout);
 }
 
 bool KeyboardServices::Start() { return Start(WorkerThread::Run); }
@@ -227,6 +232,10 @@ bool KeyboardServices::Start(WorkerThread thread) {
 void KeyboardServices::StepWorker() { parts_->worker.Step(); }
 
 void KeyboardServices::QueueJob(JobCode code) { parts_->worker.QueueJob(code); }
+
+void KeyboardServices::QueueJobLast(JobCode code) { parts_->worker.QueueJobLast(code); }
+
+bool KeyboardServices::JobsPending() const { return parts_->worker.JobsPending(); }
 
 void KeyboardServices::OnDeviceChange(DeviceEvent event, const std::string& interfacePath) {
   Parts& p = *parts_;
@@ -290,6 +299,18 @@ FilterStatus KeyboardServices::KeyFilterStatus() const {
 }
 
 Visualizer& KeyboardServices::MusicVisualizer() { return parts_->visualiser; }
+
+LiveLighting& KeyboardServices::Live() { return parts_->live; }
+
+void KeyboardServices::SelectCustomSetNow(const LightRecord& row, int index) {
+  Parts& p = *parts_;
+  LightingCommand command;
+  command.deviceType = p.layout.deviceType;
+  command.connectionMode = p.connectionMode.load();
+  command.row = row;
+  command.customSet = index;
+  p.protocol.selectCustomSet(command);
+}
 
 // ---- WorkerHost: on the worker thread ----
 
@@ -415,8 +436,9 @@ int KeyboardServices::DeviceType() const { return parts_->layout.deviceType; }
 
 std::uint32_t KeyboardServices::LightingModeFlags() const { return parts_->view.LightingModeFlags(); }
 
-// MINIMAL: the live-lighting step (music or screen colours streamed to a
-// family A keyboard) is not wired yet; idle steps send nothing.
-void KeyboardServices::LiveLightingStep() {}
+void KeyboardServices::LiveLightingStep() {
+  Parts& p = *parts_;
+  p.live.Step(p.view.LightingModeFlags(), p.connectionMode.load());
+}
 
 void KeyboardServices::PlayMacro(std::uint32_t macroId) { parts_->player.playMacro(macroId); }

@@ -22,6 +22,8 @@
 
 class Clock;
 class EvdevDiscovery;
+class LiveLighting;
+struct LightRecord;
 class HidManager;
 class HttpClient;
 class ProfileStore;
@@ -62,6 +64,10 @@ class KeyboardServices : public WorkerHost {
   bool Start();
   /// Queues a job on the worker; never waits.
   void QueueJob(JobCode code);
+  /// Queues a job once, after everything queued so far (a waiting copy is dropped).
+  void QueueJobLast(JobCode code);
+  /// True while a job waits or runs.
+  bool JobsPending() const;
   /// Hands a device notice (already on the UI thread) to the presence logic, which queues job 2 or 3.
   void OnDeviceChange(DeviceEvent event, const std::string& interfacePath);
   /// Offers every filtered key to `listener` before playback; true from it keeps playback out. Set before Start.
@@ -88,6 +94,10 @@ class KeyboardServices : public WorkerHost {
   FilterStatus KeyFilterStatus() const;
   /// The music visualiser the lighting page samples and switches on and off.
   Visualizer& MusicVisualizer();
+  /// The live lighting the worker's idle steps feed.
+  LiveLighting& Live();
+  /// Family A: sends the custom set selection for this row at once, from the calling thread.
+  void SelectCustomSetNow(const LightRecord& row, int index);
 
   /// The catalogue as read.
   const Catalogue& GetCatalogue() const;

@@ -33,6 +33,8 @@ class Worker : public CThreadBasic, public MacroQueue {
   /// Appends a job code and drops the same job waiting earlier, so it runs once, after
   /// everything queued so far; safe from any thread.
   void QueueJobLast(JobCode code);
+  /// True while a job waits or runs; safe from any thread.
+  bool JobsPending() const { return jobs_.Size() != 0; }
   /// Appends the id of a software macro to play; safe from any thread.
   void QueueMacro(std::uint32_t macroId);
   /// True when no software macro waits or plays.

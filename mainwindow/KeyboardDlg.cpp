@@ -96,6 +96,8 @@ std::uint32_t KeyboardDlg::Run() {
 
 int KeyboardDlg::OnInitDialog() {
   MDialog::OnInitDialog();
+  // A press outside every control moves the window, as on its caption.
+  EnableWndDrag(true);
   SetUpWindow();
   SetMTimer(10);
   services_->Start(parts_.worker);
@@ -220,13 +222,6 @@ LRESULT KeyboardDlg::OnMessage(std::uint32_t controlId, UINT msg, WPARAM wParam,
     case FrameId::kWebsite: opener_->Open(ToUtf8(website_)); return 1;
     default: return 0;
   }
-}
-
-LRESULT KeyboardDlg::OnLButtonDown(std::uint32_t, Point point) {
-  ReleaseCapture();
-  PostMessageW(WM_NCLBUTTONDOWN, static_cast<WPARAM>(HTCAPTION),
-               static_cast<LPARAM>((point.y << 16) | (point.x & 0xFFFF)));
-  return 0;
 }
 
 LRESULT KeyboardDlg::OnTimer(std::uintptr_t id) {

@@ -91,7 +91,6 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   void UISize(const ZephUI::Rect& clientRect) override;
   ZephUI::LRESULT OnMessage(std::uint32_t controlId, ZephUI::UINT msg, ZephUI::WPARAM wParam,
                             ZephUI::LPARAM lParam) override;
-  ZephUI::LRESULT OnLButtonDown(std::uint32_t flags, ZephUI::Point point) override;
   ZephUI::LRESULT OnTimer(std::uintptr_t id) override;
 
   // Operations the pages use (UI thread).

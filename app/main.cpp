@@ -78,7 +78,10 @@ KeyboardDlgHooks MakeHooks() {
   g_screenshot.path = shot != nullptr ? shot : "";
   const bool reportStart = std::getenv("PELMORA_REPORT_START") != nullptr;
   hooks.painted = [reportStart, first = true](KeyboardDlg& window, bool devicePresent) mutable {
-    if (first && reportStart) std::printf("first paint after %ld ms\n", MillisecondsSinceStart());
+    if (first && reportStart) {
+      std::printf("first paint after %ld ms\n", MillisecondsSinceStart());
+      std::fflush(stdout);
+    }
     first = false;
     if (g_screenshot.path.empty() || !devicePresent || g_screenshot.scheduled) return;
     g_screenshot.scheduled = true;

@@ -154,17 +154,13 @@ void LightPage::SetModeColour(GdiColor colour) {
 void LightPage::OnPerKeyColours() {
   KeyboardCtrl* picture = Picture();
   if (picture == nullptr || picture->GetKeyboardCtrlMode() != KEYBOARD_MODE_PAINT) return;
-  std::vector<KeyColorRecord> all;
-  host_.Store().ListKeyColors(all);
-  std::vector<KeyColorRecord> kept;
-  for (const KeyColorRecord& colour : all) {
-    if (colour.profile != kLightingProfile || colour.lightId != kPerKeySet) kept.push_back(colour);
-  }
+  // One row per key of the picture, unpainted keys as black, so the keyboard's table is rewritten whole.
+  std::vector<KeyColorRecord> colours;
   for (const KEY_INFO* key : picture->GetKeyItems()) {
-    kept.push_back(KeyColorRecord{0, kLightingProfile, kPerKeySet, static_cast<int>(key->keyValue),
-                                  static_cast<int>(key->colour.Value())});
+    colours.push_back(KeyColorRecord{0, kLightingProfile, kPerKeySet, static_cast<int>(key->keyValue),
+                                     static_cast<int>(key->colour.Value())});
   }
-  host_.Store().ReplaceKeyColors(std::move(kept));
+  host_.Store().ReplaceKeyColors(std::move(colours));
   host_.QueueJob(JobCode::JOB_APPLY_CUSTOM_LIGHT, WaitDialog::Show);
 }
 

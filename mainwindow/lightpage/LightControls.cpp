@@ -128,7 +128,7 @@ void LightControls::AddColourButton(std::uint32_t id, const Rect& rect, std::uin
 void LightControls::AddCombo(std::uint32_t id, const Rect& rect) {
   auto* combo = dynamic_cast<MComboBox*>(page_->CreateControl(u"MComboBox", id, rect, u"", true, true));
   if (combo == nullptr) return;
-  combo->SetBackImage(u"img_combobox.png");
+  combo->SetImage(u"img_combobox.png", 4);
   combo->SetTextColor(kWhite);
 }
 
@@ -172,16 +172,18 @@ void LightControls::BuildColourSets() {
 
 void LightControls::BuildModeColour() {
   const int y = top_ + 190;
-  AddColourButton(LightId::kModeColour, Rect{450, y, 478, y + 28}, 0xFF, u"IDC_CUSTOMLIGHT_STC_LIGHTCOLOR");
+  // The mode colour button stands where the colour label of the sets would be.
+  AddColourButton(LightId::kModeColour, Rect{345, y, 373, y + 28}, 0xFF, u"IDC_CUSTOMLIGHT_STC_LIGHTCOLOR");
   auto* check = dynamic_cast<MCheckTypeButton*>(
-      page_->CreateControl(u"CCheckButton", LightId::kColourful, Rect{490, y + 4, 640, y + 24}, Text(90), true, true));
+      page_->CreateControl(u"CCheckButton", LightId::kColourful, Rect{385, y + 4, 545, y + 24}, Text(90), true, true));
   if (check != nullptr) {
     check->SetImage(u"btn_checkbox.png", 8);
     check->SetTextColor(kWhite);
   }
-  AddCombo(LightId::kCustomSets, Rect{345, y + 40, 525, y + 78});
-  if (auto* apply = dynamic_cast<MButton*>(
-          page_->CreateControl(u"MButton", LightId::kApply, Rect{535, y + 43, 655, y + 75}, Text(87), true, true))) {
+  AddCombo(LightId::kCustomSets, Rect{345, top_ + 55, 525, top_ + 93});
+  if (auto* apply = dynamic_cast<MButton*>(page_->CreateControl(u"MButton", LightId::kApply,
+                                                                Rect{535, top_ + 58, 655, top_ + 90}, Text(87), true,
+                                                                true))) {
     apply->SetImage(u"btn_apply.png", 4);
     apply->SetTextColor(kWhite);
   }

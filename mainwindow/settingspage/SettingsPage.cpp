@@ -57,7 +57,7 @@ void SettingsPage::Build(MDialog& dialog, const Rect& client) {
   }
   if (auto* list = dynamic_cast<MComboBox*>(
           page_->CreateControl(u"MComboBox", SettingsId::kLanguage, Rect{100, 150, 300, 188}, u"", true, true))) {
-    list->SetBackImage(u"img_combobox.png");
+    list->SetImage(u"img_combobox.png", 4);
     list->SetTextColor(kWhite);
   }
   FillLanguages();

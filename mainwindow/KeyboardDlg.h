@@ -18,6 +18,7 @@
 #include "mainwindow/LockedQueue.h"
 #include "mainwindow/MainFrame.h"
 #include "mainwindow/MainWindowView.h"
+#include "mainwindow/lightpage/AudioMonitorList.h"
 #include "zephui/MDialog.h"
 
 namespace ZephUI {
@@ -226,5 +227,6 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   std::atomic<bool> firmwareUpgrade_{false};
   std::atomic<bool> closing_{false};
   std::atomic<bool> liveFramePosted_{false};
+  std::vector<AudioMonitor> audioMonitors_;  // read by the worker's page load, used by the window's thread during it
   std::atomic<int> sendsInFlight_{0};
 };

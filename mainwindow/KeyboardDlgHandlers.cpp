@@ -78,6 +78,8 @@ void KeyboardDlg::OnDeviceChangeMessage() {
 
 // Job 5 on the worker: the pages named by the mask. The key page is filled on the window's thread.
 void KeyboardDlg::LoadPages() {
+  // Only the visualiser of family A keyboards follows a chosen output.
+  audioMonitors_ = services_->DeviceType() < 200 ? AudioMonitorList::Read() : AudioMonitorList::Defaults();
   SendToSelf(kMsgLoadLightPages, 0, 0);
   if ((pageMask_.load() & 0x02) != 0) SendToSelf(kMsgLoadMacroPage, 0, 0);
   if ((pageMask_.load() & 0x01) == 0) return;

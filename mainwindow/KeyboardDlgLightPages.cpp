@@ -67,7 +67,10 @@ void KeyboardDlg::SyncLiveLighting() {
 
 // On the window's thread, from job 5: the lighting page when the mask names it, and the settings page.
 void KeyboardDlg::LoadLightAndSettingsPages() {
-  if (lightPage_ != nullptr && (pageMask_.load() & kLightingPageBit) != 0) lightPage_->Load();
+  if (lightPage_ != nullptr && (pageMask_.load() & kLightingPageBit) != 0) {
+    lightPage_->SetAudioMonitors(audioMonitors_);
+    lightPage_->Load();
+  }
   if (settingsPage_ != nullptr) settingsPage_->Load();
   SyncLiveLighting();
 }

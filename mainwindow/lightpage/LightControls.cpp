@@ -228,7 +228,9 @@ void LightControls::BuildMusicA() {
   AddCombo(LightId::kBackMode, Rect{500, y + 100, 760, y + 138});
   AddText(132, Rect{345, y + 155, 495, y + 180}, 105);
   AddSlider(LightId::kBackBrightness, Rect{500, y + 150, 760, y + 186}, 0, 100, 100);
+  AddCombo(LightId::kAudioDevice, Rect{345, y + 195, 760, y + 233});
   Show(LightId::kMusicAFirst, LightId::kBackBrightness, false);
+  Show(LightId::kAudioDevice, false);
 }
 
 void LightControls::BuildMusicB() {

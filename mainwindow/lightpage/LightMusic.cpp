@@ -7,6 +7,7 @@
 #include "store/ProfileStore.h"
 #include "zephui/MComboBox.h"
 #include "zephui/MSlider.h"
+#include "zephui/Text.h"
 
 using namespace ZephUI;
 
@@ -56,7 +57,19 @@ void LightMusic::Load(bool paint) {
   host_.SetMusicLayer(layer, paint ? Painting::On : Painting::Off);
 }
 
+void LightMusic::SetMonitors(const std::vector<AudioMonitor>& monitors) {
+  auto* list = controls_.Get<MComboBox>(LightId::kAudioDevice);
+  if (list == nullptr) return;
+  const int selected = list->GetCurData();
+  list->DelAllItems();
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    list->AddItem(monitors[i].label, static_cast<std::int32_t>(i), u"", ArgbColor(0xFFFFFFFF));
+  }
+  if (list->SelectData(selected) < 0) list->SetCurSel(0);
+}
+
 void LightMusic::ShowLayer(const MusicLayerRecord& layer) const {
+  SelectData(controls_, LightId::kAudioDevice, layer.deviceIndex);
   SelectData(controls_, LightId::kForeMode, layer.foreMode);
   SetSlider(controls_, LightId::kAmplitude, layer.foreAmplitude / kAmplitudeScale);
   SelectData(controls_, LightId::kBackMode, layer.backMode);
@@ -66,6 +79,7 @@ void LightMusic::ShowLayer(const MusicLayerRecord& layer) const {
 void LightMusic::ShowFor(std::uint32_t flags) const {
   const bool music = (flags & LightFlag::kMusic) != 0;
   controls_.Show(LightId::kMusicAFirst, LightId::kBackBrightness, music && FamilyA());
+  controls_.Show(LightId::kAudioDevice, music && FamilyA());
   controls_.Show(LightId::kMusicBFirst, LightId::kMusicColourLast, music && !FamilyA());
 }
 
@@ -77,7 +91,7 @@ void LightMusic::SendLevelSettings() {
 }
 
 bool LightMusic::OnClicked(std::uint32_t id, bool paint) {
-  if (id >= LightId::kMusicAFirst && id <= LightId::kBackBrightness) {
+  if ((id >= LightId::kMusicAFirst && id <= LightId::kBackBrightness) || id == LightId::kAudioDevice) {
     OnFamilyA(id, paint);
     return true;
   }
@@ -97,6 +111,7 @@ void LightMusic::OnFamilyA(std::uint32_t id, bool paint) {
     case LightId::kAmplitude: layer.foreAmplitude = controls_.SliderValue(id) * kAmplitudeScale; break;
     case LightId::kBackMode: layer.backMode = ComboData(controls_, id); break;
     case LightId::kBackBrightness: layer.backBright = controls_.SliderValue(id); break;
+    case LightId::kAudioDevice: layer.deviceIndex = ComboData(controls_, id); break;
     default: return;
   }
   host_.SetMusicLayer(layer, paint ? Painting::On : Painting::Off);

@@ -5,6 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "mainwindow/lightpage/AudioMonitorList.h"
 
 #include "store/Records.h"
 
@@ -18,6 +21,8 @@ class LightMusic {
 
   /// Family A: makes sure a music layer exists and shows it; the visualiser takes it and paints when `paint`.
   void Load(bool paint);
+  /// The sounds the visualiser can follow, as the device list offers them.
+  void SetMonitors(const std::vector<AudioMonitor>& monitors);
   /// Shows the music controls of the keyboard's family when the mode has the music flag.
   void ShowFor(std::uint32_t flags) const;
   /// Family B: hands the effect, sensitivity and refresh period of the controls to the level sender.

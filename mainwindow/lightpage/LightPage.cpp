@@ -216,6 +216,8 @@ void LightPage::RefreshTexts() {
   }
 }
 
+void LightPage::SetAudioMonitors(const std::vector<AudioMonitor>& monitors) { music_->SetMonitors(monitors); }
+
 void LightPage::SelectFirstCustomSet() {
   if (auto* sets = controls_.Get<MComboBox>(LightId::kCustomSets)) sets->SetCurSel(0);
   host_.SetCustomSet(0);

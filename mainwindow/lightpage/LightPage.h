@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalogue/KeyboardLayout.h"
+#include "mainwindow/lightpage/AudioMonitorList.h"
 #include "mainwindow/lightpage/LightControls.h"
 #include "store/Records.h"
 #include "zephui/WindowTypes.h"
@@ -51,6 +52,8 @@ class LightPage {
                                           ZephUI::LPARAM lParam);
   /// Sets every text again in the current language.
   void RefreshTexts();
+  /// The sounds the music mode can follow (the default output's monitor first).
+  void SetAudioMonitors(const std::vector<AudioMonitor>& monitors);
   /// Selects the first custom set (profile and factory resets).
   void SelectFirstCustomSet();
 

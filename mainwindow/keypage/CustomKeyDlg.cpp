@@ -129,7 +129,7 @@ void CustomKeyDlg::BuildChoices() {
                                                     u"", false, true));
   for (MComboBox* combo : {kinds_, choices_}) {
     if (combo == nullptr) continue;
-    combo->SetBackImage(u"img_combobox.png");
+    combo->SetImage(u"img_combobox.png", 4);
     combo->SetTextColor(ArgbColor(0xFFFFFFFF));
   }
   field_ = dynamic_cast<MEdit*>(CreateControl(u"MEdit", CustomKeyId::kField, Rect{410, 160, 610, 198}, u"", false,
@@ -172,7 +172,7 @@ void CustomKeyDlg::FillKinds() {
 }
 
 void CustomKeyDlg::ChooseKind(int kind) {
-  if (kinds_ != nullptr && kinds_->SelectData(kind) < 0) return;
+  if (kinds_ != nullptr && kinds_->SelectData(kind) == 0) return;
   kind_ = kind;
   SetUpKind();
 }

@@ -51,8 +51,11 @@ class PageWindow : public MDialog {
     CreateControl(u"MTabLayout", KeyPageId::kPage, Rect{80, 50, client.Width() - 1, client.Height() - 1}, u"", true,
                   true);
     page_.Build(*this, client);
-    page_.SetPicture(Rect{340, 120, 1270, 440}, u"keyboard_t40.png", 900, 300);
-    for (int code : {kKeyA, kKeyB, 175, 255}) page_.AddPictureKey(LayoutKey{code, u"K", u"Key", Rect{0, 0, 30, 30}});
+    page_.SetPicture(Rect{335, 105, 1265, 385}, u"keyboard/T40.png", 930, 280);
+    for (int code : {kKeyA, kKeyB, 175, 255}) {
+      const int left = (code & 0xFF) * 3;
+      page_.AddPictureKey(LayoutKey{code, u"K", u"Key", Rect{left, 20, left + 30, 50}});
+    }
   }
   LRESULT OnMessage(std::uint32_t id, UINT msg, WPARAM wParam, LPARAM lParam) override {
     return page_.OnNotify(id, msg, wParam, lParam).value_or(0);
@@ -333,6 +336,11 @@ TEST_F(KeyPageTest, AnExportedProfileImportsAsANewProfileAndBadFilesChangeNothin
   Store(kKeyA, AssignmentType::Shortcut, 4);
   Store(kKeyB, AssignmentType::Disabled, 1);
   host_.chosenPath = folder_.Path() + "Work.xml";
+  page_->Profiles().List()->SetCurSel(-1);
+  EXPECT_EQ(page_->Profiles().Export(), 0);  // nothing selected: the system box, and no question
+  EXPECT_EQ(host_.systemMessages, std::vector<std::u16string>{Text(151)});
+  EXPECT_TRUE(host_.requests.empty());
+  page_->Profiles().List()->SetCurSel(0);
   page_->Profiles().Export();
   ASSERT_TRUE(std::filesystem::exists(host_.chosenPath));
   EXPECT_EQ(host_.requests.at(0).filters.at(0).text, u"Profile (*.xml)");

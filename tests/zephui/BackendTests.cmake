@@ -27,7 +27,7 @@ pelmora_test_binary(zephui_x11_tests LABEL x11
   SOURCES backend/X11BackendTest.cpp backend/XvfbServer.cpp backend/RecordingProcedure.cpp
           backend/X11Fixture.cpp backend/X11PresentTest.cpp backend/X11MonitorTest.cpp
           backend/X11ShapeTest.cpp backend/X11ClipboardTest.cpp backend/SelectionPeer.cpp
-          backend/ScreenPng.cpp
+          backend/ScreenPng.cpp backend/X11KeyboardGrabTest.cpp
   LIBS zephui PkgConfig::ZEPHUI_BACKEND_TEST_DEPS Threads::Threads)
 
 # The windows on the desktops users run: no window manager, openbox, and openbox

@@ -240,8 +240,9 @@ void KeyboardDlg::ShowWaitDialog() {
 }
 
 void KeyboardDlg::ChangeProfile(int profileId) {
-  profileId_ = profileId;
+  // The key page makes it current when it lists it (a switch key may name a deleted profile).
   if (keyPage_ != nullptr) keyPage_->SwitchToProfile(profileId);
+  else profileId_ = profileId;
 }
 
 void KeyboardDlg::RefreshLanguage() {

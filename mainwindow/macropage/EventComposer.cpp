@@ -21,7 +21,7 @@ constexpr int kKindTexts[3] = {304, 305, 306};
 MComboBox* Combo(MPanel& page, std::uint32_t id, const Rect& rect, bool visible) {
   auto* combo = dynamic_cast<MComboBox*>(page.CreateControl(u"MComboBox", id, rect, u"", visible, true));
   if (combo == nullptr) return nullptr;
-  combo->SetBackImage(u"img_combobox.png");
+  combo->SetImage(u"img_combobox.png", 4);
   combo->SetTextColor(kWhite);
   return combo;
 }

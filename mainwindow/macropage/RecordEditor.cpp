@@ -40,6 +40,7 @@ void RecordEditor::Build(MPanel& page, const Rect& client) {
   for (int i = 0; i < 3; ++i) {
     headers_[i] = PageControls::Label(page, MacroPageId::kHeaderKey + static_cast<std::uint32_t>(i), headerRects[i],
                                       kHeaderTexts[i]);
+    if (headers_[i] != nullptr) headers_[i]->SetAlignment(1);  // over the list's centred columns
   }
   list_ = dynamic_cast<CRecordList*>(page.CreateControl(u"CRecordList", MacroPageId::kRecords,
                                                         Rect{750, 110, w - 1, h - 80}, u"", true, true));

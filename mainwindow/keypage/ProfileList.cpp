@@ -208,9 +208,12 @@ LRESULT ProfileList::Select() {
 }
 
 void ProfileList::SwitchTo(int profileId) {
+  ProfileStore& store = host_.Store();
+  // A profile-switch key may still name a profile that has been deleted since.
+  std::u16string stored;
+  if (!store.GetProfileName(profileId, stored)) return;
   if (page_.Picture() != nullptr) page_.Picture()->SetEnabled(true);
   if (list_ != nullptr && list_->GetCurData() != profileId) list_->SetCurData(profileId);
-  ProfileStore& store = host_.Store();
   store.SetActiveProfile(profileId);
   MakeCurrent(profileId);
   host_.ProgramKeyFilter(profileId);

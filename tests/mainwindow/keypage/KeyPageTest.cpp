@@ -239,6 +239,9 @@ TEST_F(KeyPageTest, TheProfileListNamesAddsAndDeletesAsTheUserExpects) {
   page_->Profiles().Delete();
   EXPECT_EQ(list->GetItemCount(), 2);
   EXPECT_EQ(host_.current, list->GetItemData(0));
+  const int current = host_.current;
+  page_->SwitchToProfile(list->GetItemData(1) + 100);  // a switch key naming a deleted profile
+  EXPECT_EQ(host_.current, current);
   std::vector<ProfileRecord> stored;
   EXPECT_EQ(host_.store.ListProfiles(stored), 2);
 

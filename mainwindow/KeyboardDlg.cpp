@@ -240,7 +240,7 @@ void KeyboardDlg::ShowWaitDialog() {
 }
 
 void KeyboardDlg::ChangeProfile(int profileId) {
-  // The key page makes it current when it lists it (a switch key may name a deleted profile).
+  // The key page makes it current when the store holds it (a switch key may name a deleted profile).
   if (keyPage_ != nullptr) keyPage_->SwitchToProfile(profileId);
   else profileId_ = profileId;
 }

@@ -177,7 +177,7 @@ bool KeyboardDlg::RouteOwnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
     case KbMessage::kSpecialKey: RunSpecialKey(static_cast<int>(lParam)); result = 1; return true;
     case KbMessage::kTray: OnTray(lParam); return true;
     case KbMessage::kExitRequest: if (lParam == KbMessage::kExitPassword) ExitSequence(0); return true;
-    case KbMessage::kHookKey:
+    case KbMessage::kHookKey: return true;  // the macro page records it
     case KeyPageMessage::kKeyMenu:
       if (keyPage_ != nullptr) result = keyPage_->OnKeyMenu(static_cast<int>(lParam));
       return true;

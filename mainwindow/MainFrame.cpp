@@ -98,6 +98,9 @@ void MainFrame::BuildCaption(const Rect& client, int exitMode) {
   if (auto* gauge = dynamic_cast<BatteryCtrl*>(battery_)) {
     gauge->SetImage(u"icon/icon_battery_bkg.png", 1);
     gauge->SetBatteryIcon(u"icon/icon_batteryvalue.png", u"icon/icon_charge.png");
+    // The level text sits inside the 44 x 20 outline: a smaller face keeps "100%" clear of its edges.
+    gauge->SetFontWidth(11);
+    gauge->SetTextColor(ArgbColor(kWhite));
   }
   modeIcon_ = AddPicture(FrameId::kModeIcon, Rect{w - 196, 23, w - 172, 47}, u"icon/mode_usb.png");
   if (modeIcon_ != nullptr) modeIcon_->SetVisible(false);

@@ -246,6 +246,18 @@ TEST_F(KeyboardDlgTest, ExitingReleasesTheTrayAndLeavesTheDatabaseOneCompleteFil
   EXPECT_EQ(exitCode_, 0);
 }
 
+TEST_F(KeyboardDlgTest, TheTrayMenusSecondRowEndsTheProgram) {
+  Open();
+  ASSERT_TRUE(Headless::ClickTrayIcon(Hwnd(), Headless::Button::Right));
+  Headless::Pump();
+  const HWND menu = FindWindow(u"", u"Menu Window");
+  ASSERT_NE(menu, nullptr);
+  Headless::ClickClient(menu, 40, 6 + 35 + 17);  // rows are 35 pixels high below a 6-pixel margin
+  Headless::Pump();
+  EXPECT_EQ(exitCode_, 0);
+  EXPECT_FALSE(Headless::ClickTrayIcon(Hwnd(), Headless::Button::Left));  // the icon went with the exit
+}
+
 TEST_F(KeyboardDlgTest, SpecialKeysOpenPasteAndSwitchProfiles) {
   Open();
   ProfileStore& store = window_->Services().Store();

@@ -1,5 +1,6 @@
 #include "backend/x11/X11Shape.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -65,6 +66,16 @@ std::vector<XRectangle> X11Shape::OpaqueBands(const PresentedImage& image) {
   }
   AddBand(bands, band, bandTop, image.height);
   return bands;
+}
+
+bool X11Shape::AllOpaque(const PresentedImage& image, const Rect& area) {
+  for (int y = std::max(area.top, 0); y < std::min(area.bottom, image.height); ++y) {
+    const std::uint32_t* row = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+    for (int x = std::max(area.left, 0); x < std::min(area.right, image.width); ++x) {
+      if ((row[x] >> 24) < kOpaqueEnough) return false;
+    }
+  }
+  return true;
 }
 
 void X11Shape::SetBands(X11Connection& c, Window window, int width, int height, const std::vector<XRectangle>& bands) {

@@ -20,6 +20,8 @@ class X11Shape {
   static void SetRound(X11Connection& connection, Window window, int width, int height, int diameter);
   /// The parts of `image` at least half opaque, as y-x banded rectangles.
   static std::vector<XRectangle> OpaqueBands(const PresentedImage& image);
+  /// True when every pixel of `area` of `image` is at least half opaque.
+  static bool AllOpaque(const PresentedImage& image, const Rect& area);
   /// Clips the window (of the size) to `bands` of OpaqueBands; bands covering all of it make it rectangular.
   static void SetBands(X11Connection& connection, Window window, int width, int height, const std::vector<XRectangle>& bands);
   /// Lets pointer input pass through the window to what lies below, or not.

@@ -356,13 +356,17 @@ void X11Window::Present(const PresentedImage& image, const Rect& damage) {
   connection_.With([this, &image, &damage](X11Connection& c) {
     presenter_->Present(image, damage);
     X11WindowInfo& info = c.windows[window_];
-    if (role_ != WindowRole::Child && !c.compositing && info.regionDiameter == 0) ShapeFromAlpha(info, image);
+    if (role_ != WindowRole::Child && !c.compositing && info.regionDiameter == 0) ShapeFromAlpha(info, image, damage);
     XFlush(c.display);
   });
 }
 
 // Without a compositor see-through pixels show black: the window is cut to its opaque part instead.
-void X11Window::ShapeFromAlpha(X11WindowInfo& info, const PresentedImage& image) {
+void X11Window::ShapeFromAlpha(X11WindowInfo& info, const PresentedImage& image, const Rect& damage) {
+  // A window cut to all of itself stays so while what changed is opaque: the rest need not be read.
+  const bool whole = alphaBands_.size() == 1 && alphaBands_[0].x == 0 && alphaBands_[0].y == 0 &&
+                     alphaBands_[0].width == image.width && alphaBands_[0].height == image.height;
+  if (info.alphaShaped && whole && X11Shape::AllOpaque(image, damage)) return;
   std::vector<XRectangle> bands = X11Shape::OpaqueBands(image);
   const auto same = [](const XRectangle& a, const XRectangle& b) {
     return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;

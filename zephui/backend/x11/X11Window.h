@@ -50,7 +50,7 @@ class X11Window final : public NativeWindow {
   void SetRoleHints();
   void SetWmHints(int initialState);
   void SetSizeHints(const Rect& rect);
-  void ShapeFromAlpha(X11WindowInfo& info, const PresentedImage& image);
+  void ShapeFromAlpha(X11WindowInfo& info, const PresentedImage& image, const Rect& damage);
   bool Managed() const { return role_ != WindowRole::Child && !IsUnmanaged(role_); }
   void Resized(X11WindowInfo& info, int width, int height);
   void SyncClickThrough();

@@ -1,7 +1,7 @@
 #include "app/Hardware.h"
 
-#include "macros/UdevEvdevDiscovery.h"
-#include "macros/UinputDevice.h"
+#include "macros/filter/UdevEvdevDiscovery.h"
+#include "macros/virtualdevice/UinputDevice.h"
 
 // Real devices are found by hidapi, udev and uinput as they are.
 void PrepareHardware() {}

@@ -11,12 +11,12 @@
 #include <thread>
 
 #include "device/Clock.h"
-#include "macros/HidUsbFilter.h"
-#include "macros/KeyFilterTable.h"
-#include "macros/MacroPlayer.h"
-#include "macros/MacroQueue.h"
-#include "macros/UinputHidBackend.h"
-#include "macros/VHidev.h"
+#include "macros/filter/HidUsbFilter.h"
+#include "macros/filter/KeyFilterTable.h"
+#include "macros/playback/MacroPlayer.h"
+#include "macros/playback/MacroQueue.h"
+#include "macros/virtualdevice/UinputHidBackend.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "store/ProfileStore.h"
 #include "tests/fakes/FakeEvdevDiscovery.h"
 

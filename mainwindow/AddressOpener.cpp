@@ -2,7 +2,7 @@
 
 #include <thread>
 
-#include "macros/PosixCommandRunner.h"
+#include "macros/virtualdevice/PosixCommandRunner.h"
 
 void XdgAddressOpener::Open(const std::string& target) {
   if (target.empty()) return;

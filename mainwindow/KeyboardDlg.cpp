@@ -5,7 +5,7 @@
 
 #include "app/Paths.h"
 #include "app/Settings.h"
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "mainwindow/AddressOpener.h"
 #include "mainwindow/CloseWindowTipDlg.h"
 #include "mainwindow/PopupCloser.h"

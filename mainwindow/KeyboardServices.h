@@ -14,7 +14,7 @@
 #include "catalogue/KeyboardLayout.h"
 #include "device/HotplugSource.h"
 #include "lighting/AudioCaptureSource.h"
-#include "macros/KeyFilterControl.h"
+#include "macros/filter/KeyFilterControl.h"
 #include "mainwindow/JobCodes.h"
 #include "mainwindow/MainWindowView.h"
 #include "mainwindow/PresenceFlags.h"

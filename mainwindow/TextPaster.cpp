@@ -1,6 +1,6 @@
 #include "mainwindow/TextPaster.h"
 
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "zephui/Clipboard.h"
 #include "zephui/Window.h"
 

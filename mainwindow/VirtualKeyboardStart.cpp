@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "macros/VirtualDeviceStartup.h"
+#include "macros/virtualdevice/VirtualDeviceStartup.h"
 #include "mainwindow/CUIMessageBox.h"
 #include "zephui/Backend.h"
 

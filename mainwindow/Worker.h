@@ -8,7 +8,7 @@
 #include "mainwindow/CThreadBasic.h"
 #include "mainwindow/JobCodes.h"
 #include "mainwindow/LockedQueue.h"
-#include "macros/MacroQueue.h"
+#include "macros/playback/MacroQueue.h"
 
 class WorkerHost;
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "device/KeyCodes.h"
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "store/ProfileStore.h"
 #include "zephui/Message.h"
 

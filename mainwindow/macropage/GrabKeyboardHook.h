@@ -4,8 +4,8 @@
 // extended and up flags, system key messages), so both record alike.
 #pragma once
 
-#include "macros/HookKeyTranslator.h"
-#include "macros/KeyboardHook.h"
+#include "macros/recorder/HookKeyTranslator.h"
+#include "macros/recorder/KeyboardHook.h"
 #include "zephui/KeyboardGrab.h"
 #include "zephui/WindowTypes.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "macros/MacroRecorder.h"
+#include "macros/recorder/MacroRecorder.h"
 #include "zephui/Rect.h"
 #include "zephui/WindowTypes.h"
 

@@ -1,6 +1,6 @@
 #include "mainwindow/macropage/MacroRecording.h"
 
-#include "macros/KeyboardHook.h"
+#include "macros/recorder/KeyboardHook.h"
 #include "mainwindow/macropage/GrabKeyboardHook.h"
 #include "mainwindow/macropage/MacroPageHost.h"
 #include "mainwindow/macropage/MacroPageIds.h"

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "macros/MacroRecorder.h"
+#include "macros/recorder/MacroRecorder.h"
 #include "zephui/WindowTypes.h"
 
 namespace ZephUI {

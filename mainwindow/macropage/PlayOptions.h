@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "macros/MacroRecorder.h"
+#include "macros/recorder/MacroRecorder.h"
 #include "store/Records.h"
 #include "zephui/Rect.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "macros/MacroRecorder.h"
+#include "macros/recorder/MacroRecorder.h"
 #include "zephui/WindowTypes.h"
 
 namespace ZephUI {

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "device/Clock.h"
-#include "macros/EvdevKeyboardHook.h"
-#include "macros/UdevEvdevDiscovery.h"
+#include "macros/recorder/EvdevKeyboardHook.h"
+#include "macros/filter/UdevEvdevDiscovery.h"
 #include "mainwindow/CUIMessageBox.h"
 #include "mainwindow/KeyboardDlg.h"
 #include "mainwindow/keypage/KeyPage.h"

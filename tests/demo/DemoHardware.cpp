@@ -11,7 +11,7 @@
 
 #include "app/Hardware.h"
 #include "app/Paths.h"
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "tests/demo/DemoVirtualHidBackend.h"
 #include "tests/demo/KeyCommandPipe.h"
 #include "tests/demo/KeyPictureLoader.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "macros/VirtualHidBackend.h"
+#include "macros/virtualdevice/VirtualHidBackend.h"
 
 class DemoVirtualHidBackend : public VirtualHidBackend {
  public:

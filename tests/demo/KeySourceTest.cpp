@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "macros/KeyFilterDriver.h"
-#include "macros/KeyFilterTable.h"
+#include "macros/filter/KeyFilterDriver.h"
+#include "macros/filter/KeyFilterTable.h"
 #include "tests/demo/KeyCommandPipe.h"
 #include "tests/demo/PassedKeysClone.h"
 #include "tests/demo/SimulatedKeySource.h"

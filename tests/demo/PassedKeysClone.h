@@ -2,7 +2,7 @@
 // presses that pass through it in a log the "Simulated keyboard" window shows.
 #pragma once
 
-#include "macros/UinputSink.h"
+#include "macros/virtualdevice/UinputSink.h"
 #include "tests/demo/PassedKeyLog.h"
 
 class PassedKeysClone : public UinputSink {

@@ -21,8 +21,8 @@
 #include <string>
 #include <vector>
 
-#include "macros/EvdevDevice.h"
-#include "macros/EvdevDiscovery.h"
+#include "macros/filter/EvdevDevice.h"
+#include "macros/filter/EvdevDiscovery.h"
 
 class FakeEvdevDevice : public EvdevDevice {
  public:

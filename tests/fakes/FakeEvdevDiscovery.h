@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-#include "macros/EvdevDiscovery.h"
+#include "macros/filter/EvdevDiscovery.h"
 #include "tests/fakes/FakeEvdevDevice.h"
 
 class FakeEvdevDiscovery : public EvdevDiscovery {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "macros/KeyboardHook.h"
+#include "macros/recorder/KeyboardHook.h"
 
 class FakeKeyboardHook : public KeyboardHook {
  public:

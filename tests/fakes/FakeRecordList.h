@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "macros/MacroRecorder.h"
+#include "macros/recorder/MacroRecorder.h"
 
 class FakeRecordList : public MacroRecorder::RecordList {
  public:

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "macros/UinputSink.h"
+#include "macros/virtualdevice/UinputSink.h"
 
 class FakeUinputSink : public UinputSink {
  public:

@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "macros/VirtualHidBackend.h"
+#include "macros/virtualdevice/VirtualHidBackend.h"
 
 class FakeVirtualHidBackend : public VirtualHidBackend {
  public:

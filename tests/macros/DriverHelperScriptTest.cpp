@@ -6,8 +6,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "macros/PosixCommandRunner.h"
-#include "macros/UinputHidBackend.h"
+#include "macros/virtualdevice/PosixCommandRunner.h"
+#include "macros/virtualdevice/UinputHidBackend.h"
 #include "tests/support/TempFolder.h"
 
 namespace {

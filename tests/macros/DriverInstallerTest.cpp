@@ -1,12 +1,12 @@
 // Whether and how the device permissions get installed, with a fake runner
 // (no privilege prompt ever appears), and the real runner on harmless commands.
-#include "macros/DriverInstaller.h"
+#include "macros/virtualdevice/DriverInstaller.h"
 
 #include <gtest/gtest.h>
 
-#include "macros/PosixCommandRunner.h"
-#include "macros/VHidev.h"
-#include "macros/VirtualDeviceStartup.h"
+#include "macros/virtualdevice/PosixCommandRunner.h"
+#include "macros/virtualdevice/VHidev.h"
+#include "macros/virtualdevice/VirtualDeviceStartup.h"
 #include "tests/fakes/FakeVirtualHidBackend.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // when a node is missing or is not an input device at all.
 #include <gtest/gtest.h>
 
-#include "macros/UdevEvdevDiscovery.h"
+#include "macros/filter/UdevEvdevDiscovery.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
-#include "macros/FilterPassThrough.h"
+#include "macros/filter/FilterPassThrough.h"
 #include "tests/fakes/FakeEvdevDevice.h"
 #include "tests/macros/FilterTestRig.h"
 

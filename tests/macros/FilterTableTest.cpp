@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "macros/KeyFilterProgrammer.h"
-#include "macros/KeyFilterTable.h"
+#include "macros/filter/KeyFilterProgrammer.h"
+#include "macros/filter/KeyFilterTable.h"
 #include "tests/support/TempFolder.h"
 
 namespace {

@@ -12,9 +12,9 @@
 #include <tuple>
 #include <vector>
 
-#include "macros/EvdevDevice.h"
-#include "macros/HidUsbFilter.h"
-#include "macros/UinputSink.h"
+#include "macros/filter/EvdevDevice.h"
+#include "macros/filter/HidUsbFilter.h"
+#include "macros/virtualdevice/UinputSink.h"
 
 namespace filtertest {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <utility>
 
-#include "macros/HidUsbFilter.h"
+#include "macros/filter/HidUsbFilter.h"
 #include "tests/fakes/FakeEvdevDiscovery.h"
 #include "tests/macros/FilterTestRig.h"
 

@@ -2,7 +2,7 @@
 // hook is installed.
 #include <gtest/gtest.h>
 
-#include "macros/KeyboardHookManager.h"
+#include "macros/recorder/KeyboardHookManager.h"
 #include "tests/fakes/FakeKeyboardHook.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "macros/EvdevKeyboardHook.h"
-#include "macros/KeyCapture.h"
-#include "macros/MacroRecorder.h"
+#include "macros/recorder/EvdevKeyboardHook.h"
+#include "macros/recorder/KeyCapture.h"
+#include "macros/recorder/MacroRecorder.h"
 #include "tests/fakes/FakeEvdevDiscovery.h"
 #include "tests/fakes/FakeRecordList.h"
 #include "tests/sim/VirtualClock.h"

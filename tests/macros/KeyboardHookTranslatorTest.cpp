@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
-#include "macros/HookKeyTranslator.h"
+#include "macros/recorder/HookKeyTranslator.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 
 #include "app/Paths.h"
 #include "device/KeyCodes.h"
-#include "macros/MacroPlayer.h"
-#include "macros/MacroQueue.h"
-#include "macros/VHidev.h"
+#include "macros/playback/MacroPlayer.h"
+#include "macros/playback/MacroQueue.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "store/ProfileStore.h"
 #include "tests/fakes/FakeVirtualHidBackend.h"
 #include "tests/sim/VirtualClock.h"

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "macros/UinputHidBackend.h"
+#include "macros/virtualdevice/UinputHidBackend.h"
 #include "tests/fakes/FakeUinputSink.h"
 #include "tests/macros/PlaybackFixture.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
-#include "macros/KeyCapture.h"
+#include "macros/recorder/KeyCapture.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
-#include "macros/HookKeyTranslator.h"
-#include "macros/MacroRecorder.h"
+#include "macros/recorder/HookKeyTranslator.h"
+#include "macros/recorder/MacroRecorder.h"
 #include "tests/fakes/FakeKeyboardHook.h"
 #include "tests/fakes/FakeRecordList.h"
 #include "tests/sim/VirtualClock.h"

@@ -1,11 +1,11 @@
-#include "macros/UinputHidBackend.h"
+#include "macros/virtualdevice/UinputHidBackend.h"
 
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
 #include <algorithm>
 
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "tests/fakes/FakeUinputSink.h"
 
 namespace {

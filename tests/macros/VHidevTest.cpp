@@ -1,4 +1,4 @@
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/VHidev.h"
 
 #include <gtest/gtest.h>
 

@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
-#include "macros/CommandRunner.h"
-#include "macros/DriverInstaller.h"
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/CommandRunner.h"
+#include "macros/virtualdevice/DriverInstaller.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "mainwindow/CUIMessageBox.h"
 #include "mainwindow/VirtualKeyboardStart.h"
 #include "tests/fakes/FakeVirtualHidBackend.h"

@@ -13,7 +13,7 @@
 #include "app/Paths.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "mainwindow/AddressOpener.h"
 #include "mainwindow/KeyboardDlg.h"
 #include "store/ProfileStore.h"

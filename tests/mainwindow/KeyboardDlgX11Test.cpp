@@ -15,7 +15,7 @@
 #include "app/Paths.h"
 #include "app/SingleInstance.h"
 #include "app/Startup.h"
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "mainwindow/AddressOpener.h"
 #include "mainwindow/KeyboardDlg.h"
 #include "tests/fakes/FakeEvdevDiscovery.h"

@@ -24,7 +24,7 @@
 #include "device/HidManager.h"
 #include "device/KeyCodes.h"
 #include "device/KeyboardProtocol.h"
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "store/ProfileStore.h"
 #include "tests/fakes/FakeEvdevDiscovery.h"
 #include "tests/fakes/FakeHotplugSource.h"

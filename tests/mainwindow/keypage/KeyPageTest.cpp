@@ -11,7 +11,7 @@
 
 #include "app/LanguageText.h"
 #include "device/KeyCodes.h"
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "mainwindow/keypage/CustomKeyDlg.h"
 #include "mainwindow/keypage/KeyPage.h"
 #include "mainwindow/keypage/ProfileList.h"

@@ -12,7 +12,7 @@
 #include "app/LanguageText.h"
 #include "app/Paths.h"
 #include "app/Startup.h"
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "mainwindow/AddressOpener.h"
 #include "mainwindow/KeyboardDlg.h"
 #include "mainwindow/lightpage/LightPage.h"

@@ -8,7 +8,7 @@
 #include "app/LanguageText.h"
 #include "app/Paths.h"
 #include "app/Startup.h"
-#include "macros/VHidev.h"
+#include "macros/virtualdevice/VHidev.h"
 #include "mainwindow/KeyboardDlg.h"
 #include "mainwindow/macropage/MacroList.h"
 #include "mainwindow/macropage/MacroPage.h"

@@ -251,7 +251,9 @@ void ProfileList::ProfileImported(const std::u16string& name, int profileId) {
 
 LRESULT ProfileList::Export() {
   if (list_ == nullptr || list_->GetCurSel() < 0) {
-    host_.ShowSystemMessage(Text(151), Text(152));
+    // Texts 151 and 152 also label the settings page's start-at-login box and profile reset button, so the
+    // box would read "Start at login" / "Reset Profile"; it gets texts of its own.
+    host_.ShowSystemMessage(Text(384), Text(385));
     return 0;
   }
   const int profileId = list_->GetCurData();

@@ -341,7 +341,7 @@ TEST_F(KeyPageTest, AnExportedProfileImportsAsANewProfileAndBadFilesChangeNothin
   host_.chosenPath = folder_.Path() + "Work.xml";
   page_->Profiles().List()->SetCurSel(-1);
   EXPECT_EQ(page_->Profiles().Export(), 0);  // nothing selected: the system box, and no question
-  EXPECT_EQ(host_.systemMessages, std::vector<std::u16string>{Text(151)});
+  EXPECT_EQ(host_.systemMessages, std::vector<std::u16string>{Text(384)});
   EXPECT_TRUE(host_.requests.empty());
   page_->Profiles().List()->SetCurSel(0);
   page_->Profiles().Export();

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Starts the demo program in hostile surroundings, each in a home and program
+# folder of its own on a private Xvfb: a database that is not one, a data
+# folder it may not write, a skin picture gone and the language file gone.
+# Every start must end by itself with a screenshot or a message, never by a
+# signal, and must leave a damaged database as it found it.
+# Usage: hostile_start.sh <program folder holding the demo executable>
+set -uo pipefail
+bin=$1
+work=$(mktemp -d)
+xvfb=""
+cleanup() {
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  chmod -R u+w "$work" 2>/dev/null
+  [ -n "${KEEP_WORK:-}" ] && echo "kept $work" || rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+
+failures=0
+fail() { echo "FAIL [$case]: $*"; failures=$((failures + 1)); }
+
+# A copy of the program folder and an empty home for one case.
+prepare() {
+  case=$1
+  dir="$work/$case"
+  mkdir -p "$dir/home/config" "$dir/home/data" "$dir/home/runtime"
+  chmod 700 "$dir/home/runtime"
+  cp -a "$bin" "$dir/program"
+  shot="$dir/shot.png"
+}
+
+# Runs the copy; sets status and out (stdout and stderr together).
+start() {
+  XDG_CONFIG_HOME="$dir/home/config" XDG_DATA_HOME="$dir/home/data" XDG_RUNTIME_DIR="$dir/home/runtime" \
+    PELMORA_SCREENSHOT="$shot" timeout -s KILL 90 "$dir/program/pelmora-keyboard-t40-demo" >"$dir/out" 2>&1
+  status=$?
+  out=$(cat "$dir/out")
+  echo "[$case] exit $status, screenshot $([ -s "$shot" ] && echo written || echo none)"
+  sed 's/^/    /' "$dir/out" | head -20
+  if [ "$status" -ge 128 ]; then fail "ended by signal $((status - 128))"; fi
+  if grep -q "ERROR: AddressSanitizer\|runtime error:" "$dir/out"; then fail "sanitizer report"; fi
+}
+
+# The first start creates the database; its name is what the program chose.
+prepare baseline
+start
+[ "$status" -eq 0 ] && [ -s "$shot" ] || fail "a clean start must show the window"
+db_name=$(cd "$dir/home/data" && find . -name '*.db' | head -n1)
+[ -n "$db_name" ] || fail "no database was created"
+
+prepare corrupt-database
+mkdir -p "$dir/home/data/$(dirname "$db_name")"
+head -c 65536 /dev/urandom >"$dir/home/data/$db_name"
+before=$(sha256sum <"$dir/home/data/$db_name")
+start
+[ "$(sha256sum <"$dir/home/data/$db_name")" = "$before" ] || fail "the damaged file was changed"
+[ -s "$shot" ] || [ -n "$out" ] || fail "neither a window nor a message"
+
+prepare read-only-data
+chmod 555 "$dir/home/data"
+start
+[ -s "$shot" ] || [ -n "$out" ] || fail "neither a window nor a message"
+
+prepare missing-skin-picture
+rm -f "$dir/program/skins/theme1/bk_prompt.png" "$dir/program/skins/theme1/btn_apply.png"
+start
+[ -s "$shot" ] || fail "a missing picture must not keep the window away"
+
+prepare missing-language-file
+rm -f "$dir/program/language/"*.lan
+start
+[ -s "$shot" ] || [ -n "$out" ] || fail "neither a window nor a message"
+
+echo "hostile starts: $failures failure(s)"
+[ "$failures" -eq 0 ]

@@ -44,6 +44,32 @@ bool PeriodicTimerThread::Stop(std::uint32_t id) {
   return removed > 0;
 }
 
+bool PeriodicTimerThread::Pause(std::uint32_t id) {
+  std::lock_guard lock(mutex_);
+  Entry* entry = Find(id);
+  if (entry == nullptr) return false;
+  // A wake-up asked while the caller was deciding to park wins over the park.
+  if (std::exchange(entry->resumeAsked, false)) return false;
+  entry->paused = true;
+  return true;
+}
+
+void PeriodicTimerThread::Resume(std::uint32_t id) {
+  {
+    std::lock_guard lock(mutex_);
+    Entry* entry = Find(id);
+    if (entry == nullptr) return;
+    if (!entry->paused) {
+      entry->resumeAsked = true;
+      return;
+    }
+    entry->paused = false;
+    entry->dueMs = clock_.NowMs() + entry->periodMs;
+    ++generation_;
+  }
+  changed_.notify_all();
+}
+
 void PeriodicTimerThread::StopAll() {
   std::unique_lock lock(mutex_);
   entries_.clear();
@@ -56,10 +82,11 @@ void PeriodicTimerThread::StopAll() {
 
 std::optional<std::uint64_t> PeriodicTimerThread::NextDue() {
   std::lock_guard lock(mutex_);
-  if (entries_.empty()) return std::nullopt;
-  return std::min_element(entries_.begin(), entries_.end(),
-                          [](const Entry& a, const Entry& b) { return a.dueMs < b.dueMs; })
-      ->dueMs;
+  std::optional<std::uint64_t> due;
+  for (const Entry& entry : entries_) {
+    if (!entry.paused && (!due || entry.dueMs < *due)) due = entry.dueMs;
+  }
+  return due;
 }
 
 void PeriodicTimerThread::CatchUp() {
@@ -74,22 +101,30 @@ void PeriodicTimerThread::CatchUp() {
 PeriodicTimerThread::Entry* PeriodicTimerThread::EarliestDue(std::uint64_t now) {
   Entry* earliest = nullptr;
   for (Entry& entry : entries_) {
-    if (entry.dueMs <= now && (earliest == nullptr || entry.dueMs < earliest->dueMs)) earliest = &entry;
+    if (!entry.paused && entry.dueMs <= now && (earliest == nullptr || entry.dueMs < earliest->dueMs)) earliest = &entry;
   }
   return earliest;
+}
+
+PeriodicTimerThread::Entry* PeriodicTimerThread::Find(std::uint32_t id) {
+  const auto it = std::find_if(entries_.begin(), entries_.end(), [id](const Entry& e) { return e.id == id; });
+  return it != entries_.end() ? &*it : nullptr;
 }
 
 void PeriodicTimerThread::Sleep(std::unique_lock<std::mutex>& lock) {
   const std::uint64_t seen = generation_;
   const auto woken = [&] { return stopping_ || generation_ != seen; };
-  if (clock_.Clock() == ClockKind::Virtual || entries_.empty()) {
+  std::optional<std::uint64_t> due;
+  for (const Entry& entry : entries_) {
+    if (!entry.paused && (!due || entry.dueMs < *due)) due = entry.dueMs;
+  }
+  // With every timer parked the thread sleeps until someone resumes or starts one.
+  if (clock_.Clock() == ClockKind::Virtual || !due) {
     changed_.wait(lock, woken);
     return;
   }
   const std::uint64_t now = clock_.NowMs();
-  std::uint64_t due = entries_.front().dueMs;
-  for (const Entry& entry : entries_) due = std::min(due, entry.dueMs);
-  changed_.wait_for(lock, std::chrono::milliseconds(due > now ? due - now : 0), woken);
+  changed_.wait_for(lock, std::chrono::milliseconds(*due > now ? *due - now : 0), woken);
 }
 
 void PeriodicTimerThread::Run() {

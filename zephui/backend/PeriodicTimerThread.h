@@ -29,6 +29,10 @@ class PeriodicTimerThread {
   std::uint32_t Start(std::uint32_t periodMs, PeriodicCallback callback);
   /// Stops a timer and waits until its callback is not running (unless called from it).
   bool Stop(std::uint32_t id);
+  /// Parks a timer until Resume, unless Resume was asked since the last Pause; true when parked.
+  bool Pause(std::uint32_t id);
+  /// Restarts a parked timer one period from now; on a running one, makes the next Pause a no-op.
+  void Resume(std::uint32_t id);
   /// Stops every timer.
   void StopAll();
   /// The earliest expiry, if any timer runs.
@@ -42,10 +46,13 @@ class PeriodicTimerThread {
     std::uint32_t periodMs = 0;
     std::uint64_t dueMs = 0;
     PeriodicCallback callback;
+    bool paused = false;
+    bool resumeAsked = false;
   };
 
   void Run();
   Entry* EarliestDue(std::uint64_t now);
+  Entry* Find(std::uint32_t id);
   void Sleep(std::unique_lock<std::mutex>& lock);
 
   const NativeBackend& clock_;

@@ -128,7 +128,10 @@ bool MControl::IsKeyDown() const { return keyDown_; }
 
 bool MControl::GetUpdate() const { return update_; }
 
-void MControl::SetRunTimer(bool run) { runTimer_ = run; }
+void MControl::SetRunTimer(bool run) {
+  runTimer_ = run;
+  if (run && manager_ != nullptr) manager_->WakeMTimer();
+}
 
 bool MControl::IsRunTimer() const { return runTimer_; }
 

@@ -184,6 +184,7 @@ MControl* PaintManager::GetPrevFocusableControl() const {
 
 LRESULT PaintManager::OnControlUpdate(const Rect& rect, CacheReset reset, MControl* control) {
   if (control == nullptr) return 0;
+  WakeMTimer();  // a control that changed may have started to animate
   if (reset == CacheReset::Reset) control->SetUpdate(false, state_->backColour);
   Rect dirty = rect;
   if (state_->initialised) {

@@ -51,6 +51,7 @@ void OpaqueUnalphaedInk(const WindowSurface& surface, const Rect& area) {
 }  // namespace
 
 LRESULT PaintManager::OnPaint() {
+  WakeMTimer();  // a window shown again may hold controls that animate
   const HWND hwnd = state_->hwnd;
   if (hwnd == nullptr) return 0;
   if (IsIconic(hwnd)) return 1;
@@ -131,10 +132,17 @@ void PaintManager::DrawControl(RenderContext& hdc, const Rect& paintRect) {
   for (MControl* control : GetControls()) control->Draw(hdc, paintRect);
 }
 
-void PaintManager::Invalidate() { ::ZephUI::InvalidateRect(state_->hwnd, nullptr); }
+void PaintManager::Invalidate() {
+  WakeMTimer();
+  ::ZephUI::InvalidateRect(state_->hwnd, nullptr);
+}
 
 // Layered windows too: the surface keeps the rest of the frame.
-void PaintManager::InvalidateRect(const Rect& rect, EraseMode) { ::ZephUI::InvalidateRect(state_->hwnd, &rect); }
+void PaintManager::InvalidateRect(const Rect& rect, EraseMode) {
+  // A change that shows on screen may also start an animation.
+  WakeMTimer();
+  ::ZephUI::InvalidateRect(state_->hwnd, &rect);
+}
 
 // Controls keep pictures with the background under them copied in.
 void PaintManager::RepaintAll() {

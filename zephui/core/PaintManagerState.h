@@ -92,6 +92,8 @@ struct PaintManager::State {
   std::atomic<std::uint32_t> animationId{0};
   std::recursive_mutex animationLock;            ///< a removal from inside a tick takes it again
   std::vector<MControl*> animated;
+  std::uint32_t animationPeriodMs = 0;
+  std::uint32_t idleTicks = 0;                   ///< timer thread: ticks in a row that moved nothing
 
   // ---- overlays ----
   StatusOverlay status;

@@ -7,12 +7,17 @@
 #include "core/PaintManagerState.h"
 #include "zephui/MControl.h"
 #include "zephui/PaintManager.h"
+#include "zephui/PeriodicTimer.h"
 #include "zephui/Window.h"
 
 namespace ZephUI {
 namespace {
 
 const std::vector<std::uintptr_t> kReservedIds{TIMER_MESSAGE_HOLD, TIMER_MESSAGE_FADE, TIMER_PROGRESS};
+
+// After this long without any control moving, the animation timer parks so an idle window costs
+// no wake-ups; longer than any control's wait between two frames.
+constexpr std::uint32_t kParkAfterIdleMs = 2000;
 
 }  // namespace
 
@@ -93,9 +98,15 @@ void PaintManager::OnControlTimers(std::uintptr_t id) {
 }
 
 std::uint32_t PaintManager::SetMTimer(std::uint32_t milliseconds) {
+  state_->animationPeriodMs = std::max<std::uint32_t>(milliseconds, 1);
   const std::uint32_t id = ZTimer::SetMTimer(milliseconds);
   state_->animationId = id;
   return id;
+}
+
+void PaintManager::WakeMTimer() {
+  const std::uint32_t id = state_->animationId;
+  if (id != 0) ResumePeriodicTimer(id);
 }
 
 std::uint32_t PaintManager::GetMTimerId() const { return state_->animationId; }
@@ -104,6 +115,7 @@ void PaintManager::AddMTimer(MControl* control) {
   if (control == nullptr) return;
   std::lock_guard lock(state_->animationLock);
   if (!control->detached_) state_->animated.push_back(control);
+  WakeMTimer();
 }
 
 int PaintManager::DeleteFSTimer(MControl* control) {
@@ -120,10 +132,19 @@ void PaintManager::OnMTimer(std::uint32_t id) {
   // Held for the whole tick: a control is never destroyed while a tick may call it.
   std::lock_guard lock(state_->animationLock);
   const std::vector<MControl*> snapshot = state_->animated;
+  bool moved = false;
   for (MControl* control : snapshot) {
     const auto& live = state_->animated;
     if (std::find(live.begin(), live.end(), control) == live.end()) continue;  // removed during this tick
-    if (control->IsRunTimer() && control->IsVisible() && control->IsParentVisible()) control->OnTimer();
+    if (control->IsRunTimer() && control->IsVisible() && control->IsParentVisible() && control->OnTimer() == 1) {
+      moved = true;
+    }
+  }
+  if (moved) {
+    state_->idleTicks = 0;
+  } else if (++state_->idleTicks * state_->animationPeriodMs >= kParkAfterIdleMs && PausePeriodicTimer(id)) {
+    // Any invalidation, a newly animated control or a control told to run wakes it again.
+    state_->idleTicks = 0;
   }
 }
 

@@ -255,11 +255,16 @@ GdiColor KeyboardCtrl::GetCustomColor() const { return customColour_; }
 
 void KeyboardCtrl::SetLightModeData(const std::uint8_t* bytes, int length) {
   ChangeKeys([this, bytes, length] { frames_->SetData(bytes, length, static_cast<int>(items_.size())); });
+  // New frames may animate even where the first one looks like the old picture.
+  if (manager_ != nullptr) manager_->WakeMTimer();
 }
 
 void KeyboardCtrl::SetLightSpeed(int speed) {
-  std::lock_guard lock(itemLock_);
-  frames_->SetSpeed(speed);
+  {
+    std::lock_guard lock(itemLock_);
+    frames_->SetSpeed(speed);
+  }
+  if (manager_ != nullptr) manager_->WakeMTimer();
 }
 
 int KeyboardCtrl::GetLightFrameCount() const {

@@ -107,6 +107,27 @@ TEST_F(Timers, PeriodicTimersTickOnTheirThreadForEveryPeriodPassed) {
   EXPECT_FALSE(StopPeriodicTimer(id));
 }
 
+TEST_F(Timers, AParkedPeriodicTimerIsSilentUntilResumedAndAResumeFirstCancelsThePark) {
+  std::atomic<int> ticks{0};
+  const std::uint32_t id = StartPeriodicTimer(10, [&](std::uint32_t) { ++ticks; });
+  Headless::AdvanceClock(25);
+  ASSERT_EQ(ticks.load(), 2);
+  ResumePeriodicTimer(id);  // a wake-up while the timer runs...
+  EXPECT_FALSE(PausePeriodicTimer(id));  // ...outranks the next park
+  Headless::AdvanceClock(10);
+  EXPECT_EQ(ticks.load(), 3);
+  EXPECT_TRUE(PausePeriodicTimer(id));
+  Headless::AdvanceClock(1000);
+  EXPECT_EQ(ticks.load(), 3);
+  ResumePeriodicTimer(id);  // counts a whole period from now, not from the last tick
+  Headless::AdvanceClock(9);
+  EXPECT_EQ(ticks.load(), 3);
+  Headless::AdvanceClock(1);
+  EXPECT_EQ(ticks.load(), 4);
+  EXPECT_TRUE(StopPeriodicTimer(id));
+  EXPECT_FALSE(PausePeriodicTimer(id));
+}
+
 TEST_F(Timers, RunForInterleavesPeriodicTicksWithWindowTimers) {
   const HWND w = MakeWindow(0, 0, 100, 100);
   std::atomic<int> ticks{0};

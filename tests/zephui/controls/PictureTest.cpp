@@ -131,8 +131,12 @@ TEST_F(PictureTest, GifAdvancesEveryFifthTickAndFollowsThePointer) {
   Ticks(5);
   EXPECT_EQ(gif->GetActiveFrame(), 0);  // wraps
   gif->SetRunState(false, 1);
-  Ticks(10);
+  Ticks(300);  // long enough for the idle animation timer to park
   EXPECT_EQ(gif->GetActiveFrame(), 1);
+  gif->SetRunState(true, 1);  // starts again from a parked timer
+  Ticks(5);
+  EXPECT_EQ(gif->GetActiveFrame(), 0);
+  gif->SetRunState(false, 1);
   dialog_->KillMTimer(dialog_->GetPaintManager().GetMTimerId());
   Settle();
   EXPECT_TRUE(Near(At(25, 2), kBlue, 8));

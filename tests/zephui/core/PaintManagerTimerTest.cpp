@@ -72,6 +72,34 @@ TEST_F(ManagerTimers, ControlTimerIdsWrapAndSkipTheOverlayTimers) {
   EXPECT_LT(ids.back(), 240U);
 }
 
+TEST_F(ManagerTimers, TheAnimationTimerParksWhileNothingMovesAndAChangeOrARunningControlWakesIt) {
+  control_->timerAnswer = 0;  // registered and running, but nothing to move
+  control_->SetRunTimer(true);
+  control_->AddMTimer();
+  Manager().SetMTimer(10);
+  Headless::AdvanceClock(5000);
+  const int parkedAt = control_->log.timers;
+  EXPECT_GT(parkedAt, 0);
+  EXPECT_LT(parkedAt, 500);
+  Headless::AdvanceClock(5000);
+  EXPECT_EQ(control_->log.timers, parkedAt);
+
+  control_->UpdateControl(CacheReset::Reset);  // a change may start an animation
+  Headless::AdvanceClock(30);
+  EXPECT_EQ(control_->log.timers, parkedAt + 3);
+  control_->timerAnswer = 1;  // a moving control keeps every tick
+  Headless::AdvanceClock(5000);
+  EXPECT_EQ(control_->log.timers, parkedAt + 503);
+
+  control_->timerAnswer = 0;
+  control_->SetRunTimer(false);
+  Headless::AdvanceClock(5000);
+  const int parkedAgain = control_->log.timers;
+  control_->SetRunTimer(true);  // told to run again without a repaint
+  Headless::AdvanceClock(10);
+  EXPECT_EQ(control_->log.timers, parkedAgain + 1);
+}
+
 TEST_F(ManagerTimers, AStatusMessageHoldsThreeSecondsThenFadesOut) {
   Manager().SetMessage(u"Saved", Rect{250, 440, 450, 498}, MsgLevel::Info);
   EXPECT_EQ(Manager().GetMessageAlpha(), 255);

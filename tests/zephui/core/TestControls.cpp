@@ -74,7 +74,7 @@ int ColourControl::OnControlTimer() {
     onTimer();
     ++touchedAfterHook;
   }
-  return 1;
+  return timerAnswer;
 }
 
 ColourPanel::ColourPanel(MObject* parent, std::uint32_t id, const Rect& rect, bool visible)

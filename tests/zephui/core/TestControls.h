@@ -51,6 +51,8 @@ class ColourControl : public ZephUI::MControlFont {
   ZephUI::ArgbColor colour;
   /// What the mouse and key handlers answer.
   int answer = 1;
+  /// What an animation tick answers: 1 when the control moved.
+  int timerAnswer = 1;
   /// Called inside the handlers, after they recorded.
   std::function<void()> onDown, onUp, onTimer;
   /// Set to true by the destructor.

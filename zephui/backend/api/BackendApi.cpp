@@ -23,4 +23,8 @@ void SetProgramName(std::u16string_view name) { Backend::WindowSystem::SetProgra
 
 bool StopPeriodicTimer(std::uint32_t timerId) { return Backend::WindowSystem::Get().PeriodicTimers().Stop(timerId); }
 
+bool PausePeriodicTimer(std::uint32_t timerId) { return Backend::WindowSystem::Get().PeriodicTimers().Pause(timerId); }
+
+void ResumePeriodicTimer(std::uint32_t timerId) { Backend::WindowSystem::Get().PeriodicTimers().Resume(timerId); }
+
 }  // namespace ZephUI

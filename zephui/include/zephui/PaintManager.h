@@ -225,6 +225,8 @@ class ZEPHUI_API PaintManager : public ZTimer {
   std::uintptr_t GetTimerWindowId(MControl* control, std::uint32_t key) const;
   /// Starts the animation timer; its id.
   std::uint32_t SetMTimer(std::uint32_t milliseconds);
+  /// Restarts the animation timer if it parked itself while nothing animated.
+  void WakeMTimer();
   /// The animation timer id; 0 when none.
   std::uint32_t GetMTimerId() const;
   /// Registers a control for animation ticks (no duplicate check).

@@ -19,4 +19,9 @@ ZEPHUI_API std::uint32_t StartPeriodicTimer(std::uint32_t periodMs, PeriodicCall
 /// Stops a periodic timer; when it returns, the callback is not running (unless called from it). False for an unknown id.
 ZEPHUI_API bool StopPeriodicTimer(std::uint32_t timerId);
 
+/// Parks a timer (no ticks, no wake-ups) until resumed; false when a resume came first or the id is unknown.
+ZEPHUI_API bool PausePeriodicTimer(std::uint32_t timerId);
+/// Restarts a parked timer one period from now; on a running timer, cancels the next pause.
+ZEPHUI_API void ResumePeriodicTimer(std::uint32_t timerId);
+
 }  // namespace ZephUI

@@ -244,6 +244,7 @@ bool X11Backend::DrainEvents() {
       XEvent event;
       XNextEvent(c.display, &event);
       if (keyboardGrab_->Take(event, out)) continue;  // grabbed keys belong to the grab, not the input method
+      if (event.type == KeyPress) X11InputMethod::ContextFor(c, event.xkey.window);  // a focused child composes in its own
       if (XFilterEvent(&event, None) != 0) continue;  // the input method took it
       if (clipboard_->Handle(event)) continue;
       X11EventTranslator::Translate(c, event, out);
@@ -275,7 +276,7 @@ void X11Backend::UngrabKeyboard() {
 void X11Backend::SetInputSpot(HWND hwnd, Point client) {
   connection_->With([hwnd, client](X11Connection& c) {
     const auto it = c.windows.find(c.WindowOf(hwnd));
-    if (it != c.windows.end()) X11InputMethod::MoveSpot(it->second.inputContext, client);
+    if (it != c.windows.end()) X11InputMethod::MoveSpot(X11InputMethod::ContextFor(c, it->first), client);
   });
 }
 

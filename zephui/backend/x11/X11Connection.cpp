@@ -97,7 +97,7 @@ std::unique_ptr<X11Connection> X11Connection::Open() {
   WatchCompositor(*c);
   int detectable = 0;
   XkbSetDetectableAutoRepeat(display, 1, &detectable);  // held keys repeat presses only
-  c->inputMethod = X11InputMethod::Open(display);
+  X11InputMethod::PrepareLocale();  // the method itself opens at the first key or caret
   c->pendingFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
   return c;
 }

@@ -26,7 +26,8 @@ class X11WindowPresenter;
 /// What the event reader needs about one of our X windows.
 struct X11WindowInfo {
   HWND hwnd = nullptr;             ///< our handle
-  XIC inputContext = nullptr;      ///< input method context
+  XIC inputContext = nullptr;      ///< input method context, made at the window's first key or input spot
+  bool contextTried = false;       ///< `inputContext` was asked for once (it may have stayed null)
   GC gc = nullptr;                 ///< graphics context for presenting
   bool overrideRedirect = false;   ///< placed and stacked by us alone
   bool child = false;              ///< a child window
@@ -101,7 +102,8 @@ class X11Connection {
   Visual* visual = nullptr;        ///< 32-bit ARGB visual, or the default one
   int depth = 0;                   ///< depth of `visual`
   Colormap colormap = 0;           ///< colormap for `visual`
-  XIM inputMethod = nullptr;       ///< input method, or null (then Latin-1 lookup)
+  XIM inputMethod = nullptr;       ///< input method, opened at the first key or input spot; null: Latin-1 lookup
+  bool inputMethodTried = false;   ///< opening `inputMethod` was tried
   X11Atoms atoms;                  ///< interned atoms
   X11Extensions extensions;        ///< extensions the server offers
   std::map<Window, X11WindowInfo> windows;  ///< our windows

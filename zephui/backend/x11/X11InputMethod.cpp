@@ -1,5 +1,7 @@
 #include "backend/x11/X11InputMethod.h"
 
+#include "backend/x11/X11Connection.h"
+
 #include <X11/Xlocale.h>
 #include <langinfo.h>
 
@@ -39,7 +41,6 @@ void X11InputMethod::PrepareLocale() {
 }
 
 XIM X11InputMethod::Open(Display* display) {
-  PrepareLocale();
   if (XSetLocaleModifiers("") == nullptr) XSetLocaleModifiers("@im=none");
   XIM method = XOpenIM(display, nullptr, nullptr, nullptr);
   if (method != nullptr) return method;
@@ -59,6 +60,23 @@ XIC X11InputMethod::CreateContext(XIM method, Window window) {
   }
   const XIMStyle style = Offers(method, kOwnWindow) || !Offers(method, kPlain) ? kOwnWindow : kPlain;
   return XCreateIC(method, XNInputStyle, style, XNClientWindow, window, XNFocusWindow, window, nullptr);
+}
+
+XIC X11InputMethod::ContextFor(X11Connection& c, Window window) {
+  const auto it = c.windows.find(window);
+  if (it == c.windows.end()) return nullptr;
+  X11WindowInfo& info = it->second;
+  if (info.contextTried) return info.inputContext;
+  info.contextTried = true;
+  if (!c.inputMethodTried) {
+    c.inputMethodTried = true;
+    c.inputMethod = Open(c.display);
+  }
+  if (c.inputMethod == nullptr) return nullptr;
+  info.inputContext = CreateContext(c.inputMethod, window);
+  // Made for a key or a caret of the focused window: the focus-in that would have said so has passed.
+  if (info.inputContext != nullptr) XSetICFocus(info.inputContext);
+  return info.inputContext;
 }
 
 void X11InputMethod::MoveSpot(XIC context, Point point) {

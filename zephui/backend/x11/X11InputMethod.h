@@ -10,21 +10,24 @@
 
 namespace ZephUI::Backend {
 
+class X11Connection;
+
 /// XIM helpers; all calls need the connection's lock.
 class X11InputMethod {
  public:
   X11InputMethod() = delete;
 
+  /// Makes LC_CTYPE the user's locale, or C.UTF-8, when it is still "C": input methods speak only real locales.
+  /// Called when the connection opens, while the program has one thread: setlocale is not thread-safe.
+  static void PrepareLocale();
   /// Opens the user's input method (XMODIFIERS), else Xlib's built-in one; null when none opens.
   static XIM Open(Display* display);
   /// An input context for a top-level window: composition at a spot when offered, else in the method's window.
   static XIC CreateContext(XIM method, Window window);
+  /// Opens the method and makes the window's context on first need (reading the method's tables is slow).
+  static XIC ContextFor(X11Connection& c, Window window);
   /// Moves the composition spot to a point of the context's window (the baseline left of the caret).
   static void MoveSpot(XIC context, Point point);
-
- private:
-  /// Makes LC_CTYPE the user's locale, or C.UTF-8, when it is still "C": input methods speak only real locales.
-  static void PrepareLocale();
 };
 
 }  // namespace ZephUI::Backend

@@ -10,7 +10,6 @@
 
 #include "backend/WindowAccess.h"
 #include "backend/x11/X11Connection.h"
-#include "backend/x11/X11InputMethod.h"
 #include "backend/x11/X11Painter.h"
 #include "backend/x11/X11Shape.h"
 #include "backend/x11/X11Stacking.h"
@@ -66,10 +65,6 @@ bool MappedNow(X11Connection& c, Window window) {
   return XGetWindowAttributes(c.display, window, &attributes) != 0 && attributes.map_state != IsUnmapped;
 }
 
-XIC MakeInputContext(X11Connection& c, Window w) {
-  return X11InputMethod::CreateContext(c.inputMethod, w);
-}
-
 }  // namespace
 
 X11Window::X11Window(X11Connection& connection, const NativeWindowSpec& spec)
@@ -118,7 +113,6 @@ void X11Window::Create(const NativeWindowSpec& spec) {
     info.height = std::max(spec.rect.Height(), 1);
     info.overrideRedirect = popup;
     info.child = child;
-    info.inputContext = MakeInputContext(c, window_);  // a focused child (an editor) composes in its own
     c.windows.emplace(window_, std::move(info));
     if (!child) {
       SetIdentity(spec);

@@ -3,6 +3,7 @@
 #include <pango/pangofc-font.h>
 #include <pango/pangofc-fontmap.h>
 
+#include "zephui/SkinLocator.h"
 
 namespace ZephUI {
 namespace {
@@ -72,13 +73,18 @@ std::optional<std::string> FontContext::AddAppFontFile(const std::filesystem::pa
   FcConfig* config = Config();
   const std::string path = file.string();
   if (config == nullptr) return std::nullopt;
-  if (!addedFiles_.contains(path)) {
-    if (!FcConfigAppFontAddFile(config, AsFc(path))) return std::nullopt;
-    addedFiles_.insert(path);
-    pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(map_));
-    // Layouts made before may hold fallback fonts for the new family.
-    layouts_.Clear();
+  if (addedFiles_.contains(path)) return FirstFamilyOf(path);
+  // The program's font folder goes in whole through fontconfig's cache: scanning its large
+  // CJK font costs milliseconds at every start, reading the cached scan almost nothing.
+  const std::filesystem::path folder = file.parent_path();
+  if (folder == SkinLocator::FontPath(u"x").parent_path() && addedFolders_.insert(folder.string()).second) {
+    FcConfigAppFontAddDir(config, AsFc(folder.string()));
   }
+  if (!FirstFamilyOf(path) && !FcConfigAppFontAddFile(config, AsFc(path))) return std::nullopt;
+  addedFiles_.insert(path);
+  pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(map_));
+  // Layouts made before may hold fallback fonts for the new family.
+  layouts_.Clear();
   return FirstFamilyOf(path);
 }
 

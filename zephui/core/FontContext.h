@@ -70,6 +70,7 @@ class FontContext {
   FontLayoutStore layouts_;
   std::map<std::u16string, std::string> faces_;
   std::set<std::string> addedFiles_;
+  std::set<std::string> addedFolders_;
 };
 
 }  // namespace ZephUI

@@ -2,7 +2,7 @@
 # Starts the demo program in hostile surroundings, each in a home and program
 # folder of its own on a private Xvfb: a database that is not one, a data
 # folder it may not write, a skin picture gone and the language file gone.
-# Every start must end by itself with a screenshot or a message, never by a
+# Every start must paint its main window and end by itself, never by a
 # signal, and must leave a damaged database as it found it.
 # Usage: hostile_start.sh <program folder holding the demo executable>
 set -uo pipefail
@@ -46,39 +46,81 @@ start() {
   out=$(cat "$dir/out")
   echo "[$case] exit $status, screenshot $([ -s "$shot" ] && echo written || echo none)"
   sed 's/^/    /' "$dir/out" | head -20
-  if [ "$status" -ge 128 ]; then fail "ended by signal $((status - 128))"; fi
+  if [ "$status" -ge 128 ]; then fail "ended by signal $((status - 128))"; return; fi
   if grep -q "ERROR: AddressSanitizer\|runtime error:" "$dir/out"; then fail "sanitizer report"; fi
+}
+
+# Every hostile start must still paint the main window, photograph it and end normally.
+expect_window() {
+  [ "$status" -eq 0 ] || fail "exit status $status"
+  [ -s "$shot" ] || fail "no window was painted"
+}
+
+# Puts bytes where the program looks for its database, and remembers them.
+plant_database() {
+  mkdir -p "$dir/home/data/$(dirname "$db_name")"
+  cat >"$dir/home/data/$db_name"
+  before=$(sha256sum <"$dir/home/data/$db_name")
+}
+expect_database_untouched() {
+  [ "$(sha256sum <"$dir/home/data/$db_name")" = "$before" ] || fail "the damaged database was changed"
 }
 
 # The first start creates the database; its name is what the program chose.
 prepare baseline
 start
-[ "$status" -eq 0 ] && [ -s "$shot" ] || fail "a clean start must show the window"
+expect_window
 db_name=$(cd "$dir/home/data" && find . -name '*.db' | head -n1)
-[ -n "$db_name" ] || fail "no database was created"
+[ -n "$db_name" ] || { fail "no database was created"; exit 1; }
+good_db="$work/good.db"
+cp "$dir/home/data/$db_name" "$good_db"
 
-prepare corrupt-database
-mkdir -p "$dir/home/data/$(dirname "$db_name")"
-head -c 65536 /dev/urandom >"$dir/home/data/$db_name"
-before=$(sha256sum <"$dir/home/data/$db_name")
+prepare random-bytes-database
+plant_database < <(head -c 65536 /dev/urandom)
 start
-[ "$(sha256sum <"$dir/home/data/$db_name")" = "$before" ] || fail "the damaged file was changed"
-[ -s "$shot" ] || [ -n "$out" ] || fail "neither a window nor a message"
+expect_window
+expect_database_untouched
 
-prepare read-only-data
+prepare truncated-database
+plant_database < <(head -c "$(($(stat -c %s "$good_db") / 2))" "$good_db")
+start
+expect_window
+expect_database_untouched
+
+prepare read-only-database
+plant_database <"$good_db"
+chmod 444 "$dir/home/data/$db_name"
+start
+expect_window
+expect_database_untouched
+
+prepare read-only-data-folder
 chmod 555 "$dir/home/data"
 start
-[ -s "$shot" ] || [ -n "$out" ] || fail "neither a window nor a message"
+expect_window
 
-prepare missing-skin-picture
+prepare missing-skin-pictures
 rm -f "$dir/program/skins/theme1/bk_prompt.png" "$dir/program/skins/theme1/btn_apply.png"
 start
-[ -s "$shot" ] || fail "a missing picture must not keep the window away"
+expect_window
 
-prepare missing-language-file
+prepare no-skin-at-all
+rm -rf "$dir/program/skins"
+start
+expect_window
+
+prepare missing-language-files
 rm -f "$dir/program/language/"*.lan
 start
-[ -s "$shot" ] || [ -n "$out" ] || fail "neither a window nor a message"
+expect_window
+
+prepare everything-at-once
+plant_database < <(head -c 65536 /dev/urandom)
+chmod 555 "$dir/home/data" "$dir/home/data/$(dirname "$db_name")"
+rm -rf "$dir/program/skins" "$dir/program/language"
+start
+expect_window
+expect_database_untouched
 
 echo "hostile starts: $failures failure(s)"
 [ "$failures" -eq 0 ]

@@ -34,7 +34,11 @@ prepare() {
   dir="$work/$case"
   mkdir -p "$dir/home/config" "$dir/home/data" "$dir/home/runtime"
   chmod 700 "$dir/home/runtime"
-  cp -a "$bin" "$dir/program"
+  # Only what the program reads: the build's program folder also holds every test binary.
+  mkdir -p "$dir/program"
+  for entry in pelmora-keyboard-t40-demo libzephui.so* config.xml driver font language layouts skins; do
+    cp -a "$bin"/$entry "$dir/program/"
+  done
   shot="$dir/shot.png"
 }
 

@@ -122,4 +122,7 @@ void EventComposer::RefreshTexts() {
     if (kinds_[i] != nullptr) kinds_[i]->SetTitle(PageControls::Text(kKindTexts[i]));
   }
   if (insert_ != nullptr) insert_->SetTitle(PageControls::Text(310));
+  // The lists' rows are texts too; the chosen row stays chosen.
+  for (int i = 0; i < 2 && where_ != nullptr; ++i) where_->SetItemText(i, PageControls::Text(302 + i));
+  for (int i = 0; i < 3 && mouse_ != nullptr; ++i) mouse_->SetItemText(i, PageControls::Text(307 + i));
 }

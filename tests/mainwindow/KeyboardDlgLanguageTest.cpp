@@ -5,6 +5,7 @@
 // button's tooltip follows the answer.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -103,6 +104,16 @@ class KeyboardDlgTexts : public ::testing::Test {
     return control != nullptr ? control->GetTitle() : u"<missing>";
   }
 
+  // With PELMORA_SCREENSHOT_DIR set, the window as it is drawn now goes into that folder.
+  void Photograph(const char* name) {
+    const char* folder = std::getenv("PELMORA_SCREENSHOT_DIR");
+    if (folder == nullptr) return;
+    // Paints are paced: let the window present what it shows now.
+    InvalidateRect(Hwnd(), nullptr);
+    Headless::RunFor(200);
+    EXPECT_TRUE(Headless::WritePng(Hwnd(), std::string(folder) + "/" + name));
+  }
+
   // Every text the refresh sets, sampled from the frame and each page, as the language file has it.
   void ExpectTextsIn(int language, int closeText) {
     MainFrame& frame = window_->Frame();
@@ -121,6 +132,10 @@ class KeyboardDlgTexts : public ::testing::Test {
     EXPECT_EQ(PageText(KeyPageId::kPage, KeyPageId::kPicture), TextIn(language, 304));
     EXPECT_EQ(PageText(LightId::kPage, 74), TextIn(language, 82));
     EXPECT_EQ(PageText(MacroPageId::kPage, MacroPageId::kStartRecording), TextIn(language, 321));
+    const auto* where =
+        dynamic_cast<MComboBox*>(window_->GetControl(MacroPageId::kPage)->GetControl(MacroPageId::kInsertWhere));
+    ASSERT_NE(where, nullptr);
+    EXPECT_EQ(where->GetItemText(1), TextIn(language, 303));
     EXPECT_EQ(PageText(SettingsId::kPage, SettingsId::kLanguageLabel), TextIn(language, 150));
   }
 
@@ -153,7 +168,7 @@ class KeyboardDlgTexts : public ::testing::Test {
 
 TEST_F(KeyboardDlgTexts, ChoosingChineseRelabelsEverythingAndMessage2022BringsEnglishBack) {
   // The samples must differ between the files, or the test could not see a missed refresh.
-  for (const int number : {2, 5, 50, 51, 52, 53, 56, 60, 82, 150, 172, 304, 321}) {
+  for (const int number : {2, 5, 50, 51, 52, 53, 56, 60, 82, 150, 172, 303, 304, 321}) {
     ASSERT_NE(TextIn(kChinese, number), TextIn(kEnglish, number)) << number;
   }
   WriteSettingString("exit_mode", u"2");
@@ -166,6 +181,7 @@ TEST_F(KeyboardDlgTexts, ChoosingChineseRelabelsEverythingAndMessage2022BringsEn
   ASSERT_EQ(GetLanguageId(), kChinese);
   ExpectTextsIn(kChinese, 172);
   EXPECT_GE(ExpectProfileNamesIn(kChinese), 1);
+  Photograph("main-window-chinese.png");
 
   // Another program changed the language and tells the window.
   SetLanguageId(kEnglish);

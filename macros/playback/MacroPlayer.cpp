@@ -40,7 +40,7 @@ bool MacroPlayer::onFilterKey(int keyCode, bool pressed) {
 
 void MacroPlayer::executeAssignment(const KeyAssignmentRecord& row, bool pressed) {
   if (IsType(row.macroType, AssignmentType::Key)) {
-    PlayKeyAssignment(row.macroValue, pressed);
+    PlayKeyAssignment(row.macroValue, row.macroValue2, pressed);
   } else if (IsType(row.macroType, AssignmentType::MouseFunction)) {
     PlayMouseAssignment(row.macroValue, pressed);
   } else if (IsType(row.macroType, AssignmentType::Shortcut)) {
@@ -98,12 +98,24 @@ std::optional<KeyAssignmentRecord> MacroPlayer::FindRow(int keyCode) const {
   return row->second;
 }
 
-void MacroPlayer::PlayKeyAssignment(int outputCode, bool pressed) {
+void MacroPlayer::PlayKeyAssignment(int outputCode, int modifierBits, bool pressed) {
   if (!device_.openVirtualDevice()) return;
   if (outputCode < KeyCodes::kFirstConsumerCode) {
+    // A combination from the custom key dialog carries its modifiers (picker rows carry none): they go
+    // down before the key and come up after it, so the combination really reaches the program.
+    if (pressed) SetModifiers(modifierBits, true);
     device_.setKey(outputCode, pressed);
+    if (!pressed) SetModifiers(modifierBits, false);
   } else {
     device_.setConsumer(pressed ? KeyCodes::consumerUsage(outputCode) : 0);
+  }
+}
+
+void MacroPlayer::SetModifiers(int modifierBits, bool pressed) {
+  // Modifier bits of a stored combination and the keyboard usages they press.
+  constexpr std::pair<int, int> kModifiers[] = {{0x01, 224}, {0x02, 225}, {0x04, 226}, {0x08, 227}};
+  for (const auto& [bit, usage] : kModifiers) {
+    if ((modifierBits & bit) != 0) device_.setKey(usage, pressed);
   }
 }
 

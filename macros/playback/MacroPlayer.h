@@ -61,7 +61,8 @@ class MacroPlayer {
 
  private:
   std::optional<KeyAssignmentRecord> FindRow(int keyCode) const;
-  void PlayKeyAssignment(int outputCode, bool pressed);
+  void PlayKeyAssignment(int outputCode, int modifierBits, bool pressed);
+  void SetModifiers(int modifierBits, bool pressed);
   void PlayMouseAssignment(int mouseCode, bool pressed);
   void PlayShortcutAssignment(int value);
   void HandleMacroKey(int macroId, bool pressed);

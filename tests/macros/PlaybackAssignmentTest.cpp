@@ -23,6 +23,14 @@ TEST_F(PlaybackAssignmentTest, KeysMediaKeysAndMouseButtonsFollowPressAndRelease
   EXPECT_EQ(backend_->closeCount, 0);  // every event reopens the device, which keeps it open
 }
 
+TEST_F(PlaybackAssignmentTest, ACombinationHoldsItsModifiersAroundTheKey) {
+  KeyAssignmentRecord combination = Row(1, AssignmentType::Key, 6);  // C
+  combination.macroValue2 = 0x01 | 0x04;                                 // Ctrl + Alt, as the custom key dialog stores them
+  player_.executeAssignment(combination, true);
+  player_.executeAssignment(combination, false);
+  EXPECT_EQ(Writes(), (Texts{"kbd[224]", "kbd[224,226]", "kbd[6,224,226]", "kbd[224,226]", "kbd[226]", "kbd[]"}));
+}
+
 TEST_F(PlaybackAssignmentTest, ShortcutsPlayOnPressInTenMillisecondSteps) {
   player_.executeAssignment(Row(1, AssignmentType::Shortcut, 2), true);  // Ctrl + C
   player_.executeAssignment(Row(1, AssignmentType::Shortcut, 2), false);

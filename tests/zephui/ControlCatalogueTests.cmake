@@ -16,6 +16,7 @@ pelmora_test_binary(zephui_catalogue_tests LABEL ui
     controls/MEditTest.cpp
     controls/MComboBoxTest.cpp
     controls/RichEditTest.cpp
+    controls/RichEditFormatTest.cpp
     controls/TabCtrlTest.cpp
     controls/MenuWndTest.cpp
     controls/MMessageBoxTest.cpp

@@ -26,6 +26,8 @@ list(APPEND ZEPHUI_SOURCES
   controls/CComboBoxWnd.cpp
   controls/MComboBox.cpp
   controls/MRichEdit.cpp
+  controls/RtfReader.cpp
+  controls/RtfWriter.cpp
   controls/MEditEx.cpp
   controls/CLogonEdit.cpp
   controls/CSpinButton.cpp

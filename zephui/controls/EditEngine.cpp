@@ -189,19 +189,34 @@ EditOutcome EditEngine::Delete(CaretStep step) {
 }
 
 EditOutcome EditEngine::Replace(int from, int to, std::u16string_view text) {
-  if (!typing_) undo_ = Snapshot{text_, caret_, anchor_};
+  if (!typing_) undo_ = Snapshot{text_, caret_, anchor_, runs_};
   text_.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), text);
+  ShiftRuns(from, to, static_cast<int>(text.size()));
   caret_ = anchor_ = from + static_cast<int>(text.size());
   layoutValid_ = false;
   return EditOutcome::TextChanged;
 }
 
+// Runs follow their characters: text inserted inside a run joins it, text
+// inserted at its edges stays outside, and a run whose text is deleted goes.
+void EditEngine::ShiftRuns(int from, int to, int inserted) {
+  const int delta = inserted - (to - from);
+  std::vector<TextRun> kept;
+  for (TextRun run : runs_) {
+    run.from = run.from < from ? run.from : run.from > to ? run.from + delta : from + inserted;
+    run.to = run.to <= from ? run.to : run.to > to ? run.to + delta : from;
+    if (run.to > run.from) kept.push_back(run);
+  }
+  runs_ = std::move(kept);
+}
+
 EditOutcome EditEngine::Undo() {
   if (!undo_ || !Writable()) return EditOutcome::Ignored;
-  Snapshot before{text_, caret_, anchor_};
+  Snapshot before{text_, caret_, anchor_, runs_};
   text_ = std::move(undo_->text);
   caret_ = undo_->caret;
   anchor_ = undo_->anchor;
+  runs_ = std::move(undo_->runs);
   undo_ = std::move(before);
   typing_ = false;
   layoutValid_ = false;

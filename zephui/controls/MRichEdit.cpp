@@ -3,18 +3,22 @@
 #include <algorithm>
 #include <utility>
 
+#include "controls/RtfReader.h"
+#include "controls/RtfWriter.h"
 #include "zephui/InputMethod.h"
 #include "zephui/MRender.h"
 #include "zephui/Manager.h"
 #include "zephui/MenuWnd.h"
 #include "zephui/Message.h"
 #include "zephui/PaintManager.h"
+#include "zephui/Text.h"
 #include "zephui/Window.h"
 
 namespace ZephUI {
 namespace {
 
 constexpr int kInset = 4;
+constexpr int kStreamChunk = 4096;
 
 bool Down(std::uint32_t vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
@@ -322,6 +326,38 @@ void MRichEdit::SetBackColor(ArgbColor colour) {
 int MRichEdit::GetLineCount() const {
   const int line = std::max(engine_.CaretRect().Height(), 1);
   return std::max(engine_.LayoutSize().height / line, 1);
+}
+
+bool MRichEdit::LoadRtf(std::string_view rtf) {
+  RichText rich;
+  const bool complete = RtfReader::Read(rtf, rich);
+  SetText(std::move(rich.text));
+  engine_.SetRuns(std::move(rich.runs));
+  UpdateControl(CacheReset::Reset);
+  return complete;
+}
+
+std::string MRichEdit::SaveRtf() const { return RtfWriter::Write(RichText{engine_.Text(), engine_.Runs()}); }
+
+bool MRichEdit::StreamIn(StreamFormat format, const StreamReader& reader) {
+  std::string data;
+  char buffer[kStreamChunk];
+  for (int got = reader(buffer, kStreamChunk); got > 0; got = reader(buffer, kStreamChunk)) {
+    data.append(buffer, static_cast<std::size_t>(std::min(got, kStreamChunk)));
+  }
+  if (format == StreamFormat::Rtf) return LoadRtf(data);
+  SetText(ToUtf16(data));
+  engine_.SetRuns({});
+  return true;
+}
+
+bool MRichEdit::StreamOut(StreamFormat format, const StreamWriter& writer) const {
+  const std::string data = format == StreamFormat::Rtf ? SaveRtf() : ToUtf8(engine_.Text());
+  for (std::size_t at = 0; at < data.size(); at += kStreamChunk) {
+    const std::size_t size = std::min<std::size_t>(kStreamChunk, data.size() - at);
+    if (!writer(data.data() + at, static_cast<int>(size))) return false;
+  }
+  return true;
 }
 
 EditEngine& MRichEdit::Engine() { return engine_; }

@@ -103,7 +103,7 @@ class ZEPHUI_API EditEngine {
   void SetFont(const Font& font);
   /// The width multi-line text wraps at; 0 or less: no wrapping.
   void SetWrapWidth(int width);
-  /// Formatting runs of rich text (kept as given; text changes do not move them).
+  /// Formatting runs of rich text; edits move them with their characters.
   void SetRuns(std::vector<TextRun> runs);
   /// The formatting runs.
   const std::vector<TextRun>& Runs() const;
@@ -175,6 +175,7 @@ class ZEPHUI_API EditEngine {
     std::u16string text;
     int caret = 0;
     int anchor = 0;
+    std::vector<TextRun> runs;
   };
   /// The layout of the current text, made again after every change.
   const EditLayout& Layout() const;
@@ -182,6 +183,8 @@ class ZEPHUI_API EditEngine {
   EditOutcome MoveTo(int index, SelectionMove move);
   /// Replaces [from, to) with `text` (already filtered), recording the undo step unless typing continues.
   EditOutcome Replace(int from, int to, std::u16string_view text);
+  /// Moves the runs over a change of [from, to) into `inserted` units.
+  void ShiftRuns(int from, int to, int inserted);
   /// What `text` leaves after the filter, the line rule and the limit (with `removed` units going away).
   std::u16string Admit(std::u16string_view text, int removed) const;
   /// True when the user may change the text.

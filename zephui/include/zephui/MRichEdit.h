@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,6 +30,14 @@ enum RichEditCommand : int {
   RICHEDIT_SELECT_ALL = 106,  ///< "SelectAll(&A)"
   RICHEDIT_REDO = 107,        ///< "Redo(&R)"
 };
+
+/// What a stream of a rich edit field carries.
+enum class StreamFormat { Text, Rtf };
+
+/// Fills `buffer` with up to `size` bytes of the text being read in; returns how many, 0 at the end.
+using StreamReader = std::function<int(char* buffer, int size)>;
+/// Receives the next `size` bytes of the text being written out; false stops the stream.
+using StreamWriter = std::function<bool(const char* data, int size)>;
 
 /// The library's rich edit field ("MRichEdit" in the factory), base of MEditEx, CLogonEdit and CSpinButton.
 class ZEPHUI_API MRichEdit : public MPanel {
@@ -124,6 +133,14 @@ class ZEPHUI_API MRichEdit : public MPanel {
   void SetBackColor(ArgbColor colour);
   /// The number of laid-out lines.
   int GetLineCount() const;
+  /// Replaces text and formatting with an RTF document; false when it is malformed (what could be read stays).
+  bool LoadRtf(std::string_view rtf);
+  /// The text and its formatting as an RTF document.
+  std::string SaveRtf() const;
+  /// Replaces the text with what `reader` supplies (UTF-8 text or RTF); false when RTF is malformed.
+  bool StreamIn(StreamFormat format, const StreamReader& reader);
+  /// Hands the text (UTF-8 text or RTF) to `writer` in chunks; false when the writer stopped it.
+  bool StreamOut(StreamFormat format, const StreamWriter& writer) const;
   /// The engine that edits the text.
   EditEngine& Engine();
 

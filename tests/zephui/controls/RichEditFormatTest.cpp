@@ -1,0 +1,151 @@
+// The rich edit field's formatted text: RTF saved and read back, hostile RTF,
+// streaming in chunks, and formatting runs following their characters.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/zephui/controls/CatalogueFixture.h"
+#include "zephui/MRichEdit.h"
+
+using namespace ZephUI;
+
+namespace cataloguetest {
+namespace {
+
+constexpr Rect kRect{40, 60, 240, 160};
+
+bool SameRuns(const std::vector<TextRun>& a, const std::vector<TextRun>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i].from != b[i].from || a[i].to != b[i].to || !(a[i].colour == b[i].colour) ||
+        a[i].pixelSize != b[i].pixelSize || a[i].bold != b[i].bold) {
+      return false;
+    }
+  }
+  return true;
+}
+
+class RichEditFormatTest : public CatalogueFixture {
+ protected:
+  MRichEdit* Field(std::uint32_t id) {
+    auto* rich = Add<MRichEdit>(u"MRichEdit", id, kRect, u"");
+    rich->SetWordWrap(true);
+    return rich;
+  }
+};
+
+TEST_F(RichEditFormatTest, RtfRoundTripKeepsTextAndRunsThroughChunkedStreams) {
+  MRichEdit* source = Field(80);
+  // Braces, a backslash, a second paragraph, CJK and an emoji (a surrogate pair).
+  const std::u16string text = u"Plain {x} \\ \u4E2D\u6587 bold\nsecond \U0001F600 end";
+  source->SetText(text);
+  const int cjk = static_cast<int>(text.find(u'\u4E2D'));
+  const int emoji = static_cast<int>(text.find(u'\xD83D'));
+  const std::vector<TextRun> runs{
+      {cjk, cjk + 7, ArgbColor(), 0, RunWeight::Bold},
+      {cjk + 7, cjk + 9, ArgbColor(0xFF123456), 18, RunWeight::Inherit},
+      {emoji, emoji + 2, ArgbColor(0xFFFF0000), 0, RunWeight::Bold},
+      {emoji + 2, emoji + 6, ArgbColor(0xFF123456), 0, RunWeight::Inherit},
+  };
+  source->Engine().SetRuns(runs);
+
+  std::string saved;
+  ASSERT_TRUE(source->StreamOut(StreamFormat::Rtf, [&](const char* data, int size) {
+    saved.append(data, static_cast<std::size_t>(size));
+    return true;
+  }));
+  EXPECT_EQ(saved.find_first_of("\x80\xFF"), std::string::npos);  // plain ASCII on the wire
+
+  MRichEdit* target = Field(81);
+  std::size_t at = 0;
+  ASSERT_TRUE(target->StreamIn(StreamFormat::Rtf, [&](char* buffer, int size) {
+    const std::size_t n = std::min<std::size_t>({7, static_cast<std::size_t>(size), saved.size() - at});
+    saved.copy(buffer, n, at);
+    at += n;
+    return static_cast<int>(n);
+  }));
+  EXPECT_EQ(target->GetText(), text);
+  EXPECT_TRUE(SameRuns(target->Engine().Runs(), runs));
+  EXPECT_EQ(target->SaveRtf(), saved);
+  EXPECT_EQ(target->GetLineCount(), 2);
+}
+
+TEST_F(RichEditFormatTest, HostileRtfLoadsWhatItCanWithoutCrashing) {
+  MRichEdit* rich = Field(82);
+  struct Case {
+    std::string rtf;
+    bool wellFormed;
+    std::u16string text;
+  };
+  const std::vector<Case> cases{
+      {"{\\rtf1{\\fonttbl{\\f0 Sans;}}{\\*\\secret hidden}{\\info{\\title t}}shown\\'e9\\~!}", true,
+       u"shown\u00E9\u00A0!"},
+      {"{\\rtf1 abc", false, u"abc"},
+      {"{\\rtf1 abc}}}}", false, u"abc"},
+      {"}{\\rtf1 x}", false, u"x"},
+      {"{\\rtf1 a\\u", false, u"a"},
+      {"{\\rtf1 a\\u-10179", false, u"a\uFFFD"},  // a high surrogate and then nothing
+      {"{\\rtf1 a\\u55357?b}", true, u"a\uFFFDb"},
+      {"{\\rtf1 a\\'4", false, u"a"},
+      {"{\\rtf1 a\\", false, u"a"},
+      {"no rtf at all", false, u"no rtf at all"},
+      {"{\\rtf1\\uc5\\u20013 x}", true, u"\u4E2D"},  // the fallback swallows " x" and stops at the brace
+      {"{\\rtf1{\\colortbl;\\red300;}\\cf99999999999999\\fs99999999999999999 big}", true, u"big"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rtf);
+    EXPECT_EQ(rich->LoadRtf(c.rtf), c.wellFormed);
+    EXPECT_EQ(rich->GetText(), c.text);
+    EXPECT_GE(rich->GetLineCount(), 1);  // Pango lays out whatever was read
+  }
+  for (const TextRun& run : rich->Engine().Runs()) EXPECT_LE(run.pixelSize, 512);
+
+  const std::string deep = "{\\rtf1" + std::string(200000, '{') + "deep" + std::string(200000, '}') + "}";
+  EXPECT_TRUE(rich->LoadRtf(deep));
+  EXPECT_EQ(rich->GetText(), u"deep");
+  EXPECT_FALSE(rich->LoadRtf(deep.substr(0, deep.size() - 1000)));
+
+  std::mt19937 random(7);
+  const std::string alphabet = "{}\\*';u-0123456789abcfsrtpl \xC3\xA9\xFF";
+  for (int round = 0; round < 300; ++round) {
+    std::string junk = "{\\rtf1";
+    for (int i = 0; i < 200; ++i) junk += alphabet[random() % alphabet.size()];
+    rich->LoadRtf(junk);
+    EXPECT_LE(rich->GetText().size(), junk.size());
+  }
+}
+
+TEST_F(RichEditFormatTest, RunsFollowTheirCharactersThroughEditsAndUndo) {
+  MRichEdit* rich = Field(83);
+  rich->SetText(u"hello world");
+  rich->SetSel(6, 11);
+  rich->SetSelectionCharFormat(ArgbColor(), 0, RunWeight::Bold);
+  const std::vector<TextRun> bold{{6, 11, ArgbColor(), 0, RunWeight::Bold}};
+  ASSERT_TRUE(SameRuns(rich->Engine().Runs(), bold));
+
+  rich->SetSel(0, 0);
+  rich->ReplaceSel(u"big ");  // before the run: the same characters stay bold
+  EXPECT_TRUE(SameRuns(rich->Engine().Runs(), {{10, 15, ArgbColor(), 0, RunWeight::Bold}}));
+  EXPECT_EQ(rich->GetTextRange(10, 15), u"world");
+  rich->SetSel(12, 12);
+  rich->ReplaceSel(u"\u4E2D");  // inside: the run grows
+  EXPECT_TRUE(SameRuns(rich->Engine().Runs(), {{10, 16, ArgbColor(), 0, RunWeight::Bold}}));
+  rich->SetSel(16, 16);
+  rich->ReplaceSel(u"!");  // after its end: the run stays as it was
+  EXPECT_TRUE(SameRuns(rich->Engine().Runs(), {{10, 16, ArgbColor(), 0, RunWeight::Bold}}));
+  rich->SetSel(2, 12);
+  rich->ReplaceSel(u"");  // over its start: what is left of it stays bold
+  EXPECT_TRUE(SameRuns(rich->Engine().Runs(), {{2, 6, ArgbColor(), 0, RunWeight::Bold}}));
+  EXPECT_EQ(rich->GetTextRange(2, 6), u"\u4E2Drld");
+  rich->SetSel(0, -1);
+  rich->ReplaceSel(u"gone");
+  EXPECT_TRUE(rich->Engine().Runs().empty());
+  EXPECT_EQ(rich->Undo(), 1);  // the text and its runs come back together
+  EXPECT_EQ(rich->GetText(), u"bi\u4E2Drld!");
+  EXPECT_TRUE(SameRuns(rich->Engine().Runs(), {{2, 6, ArgbColor(), 0, RunWeight::Bold}}));
+}
+
+}  // namespace
+}  // namespace cataloguetest

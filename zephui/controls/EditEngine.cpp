@@ -244,7 +244,7 @@ EditOutcome EditEngine::Paste() {
 
 const EditLayout& EditEngine::Layout() const {
   if (!layoutValid_) {
-    layout_->Set(text_, font_, mask_, lines_, wrapWidth_, runs_);
+    layout_->Set(text_, font_, mask_, lines_, wrapWidth_, runs_, scale_);
     layoutValid_ = true;
   }
   return *layout_;
@@ -319,6 +319,13 @@ EditOutcome EditEngine::HandleKey(std::uint32_t vk, EditKeys held) {
     default: return EditOutcome::Ignored;
   }
 }
+
+void EditEngine::SetScale(double scale) {
+  scale_ = scale > 0 ? scale : 1.0;
+  layoutValid_ = false;
+}
+
+std::vector<TextLine> EditEngine::LaidOutLines() const { return Layout().Lines(); }
 
 Size EditEngine::LayoutSize() const { return Layout().Extent(); }
 

@@ -25,6 +25,8 @@ void SetSource(cairo_t* cr, ArgbColor colour) {
 // Pango colours are 16 bits a channel.
 guint16 Channel(std::uint8_t value) { return static_cast<guint16>(value * 257); }
 
+int Scaled(int pixels, double scale) { return std::max(static_cast<int>(pixels * scale + 0.5), 1); }
+
 }  // namespace
 
 struct EditLayout::Pango {
@@ -42,7 +44,7 @@ EditLayout::~EditLayout() = default;
 
 // Splits the text into code points once, so that every later question is a lookup.
 void EditLayout::Set(std::u16string_view text, const Font& font, char16_t mask, EditLines lines, int wrapWidth,
-                     const std::vector<TextRun>& runs) {
+                     const std::vector<TextRun>& runs, double scale) {
   units_.clear();
   bytes_.clear();
   std::string shown;
@@ -62,7 +64,8 @@ void EditLayout::Set(std::u16string_view text, const Font& font, char16_t mask, 
   if (pango_->layout == nullptr) pango_->layout = pango_layout_new(context.Context());
   PangoLayout* layout = pango_->layout;
   const std::string family = context.MappedFamily(font.Face()).value_or(ToUtf8(font.Face()));
-  const FontContext::DescriptionPtr description = FontContext::Describe(family, font.PixelSize(), font.Style());
+  const FontContext::DescriptionPtr description =
+      FontContext::Describe(family, Scaled(font.PixelSize(), scale), font.Style());
   pango_layout_set_font_description(layout, description.get());
   pango_layout_set_text(layout, shown.c_str(), static_cast<int>(shown.size()));
   pango_layout_set_single_paragraph_mode(layout, lines == EditLines::Single);
@@ -84,7 +87,9 @@ void EditLayout::Set(std::u16string_view text, const Font& font, char16_t mask, 
       add(pango_attr_foreground_new(Channel(run.colour.Red()), Channel(run.colour.Green()), Channel(run.colour.Blue())),
           run.from, run.to);
     }
-    if (run.pixelSize > 0) add(pango_attr_size_new_absolute(run.pixelSize * PANGO_SCALE), run.from, run.to);
+    if (run.pixelSize > 0) {
+      add(pango_attr_size_new_absolute(Scaled(run.pixelSize, scale) * PANGO_SCALE), run.from, run.to);
+    }
     if (run.bold == RunWeight::Bold) add(pango_attr_weight_new(PANGO_WEIGHT_BOLD), run.from, run.to);
   }
   pango_layout_set_attributes(layout, attributes);
@@ -206,6 +211,24 @@ int EditLayout::StepLine(int index, int direction) const {
     pango_layout_line_x_to_index(const_cast<PangoLayoutLine*>(row), x, &byte, &trailing);
   }
   return UnitAfterTrailing(byte, trailing);
+}
+
+std::vector<TextLine> EditLayout::Lines() const {
+  std::vector<TextLine> lines;
+  if (pango_->layout == nullptr) return lines;
+  auto lock = FontContext::Instance().Lock();
+  PangoLayoutIter* rows = pango_layout_get_iter(pango_->layout);
+  do {
+    const PangoLayoutLine* row = pango_layout_iter_get_line_readonly(rows);
+    int top = 0;
+    int bottom = 0;
+    pango_layout_iter_get_line_yrange(rows, &top, &bottom);
+    const int start = UnitOfByte(row->start_index);
+    const int end = UnitOfByte(row->start_index + row->length);
+    lines.push_back(TextLine{start, end - start, Pixels(top), Pixels(bottom) - Pixels(top)});
+  } while (pango_layout_iter_next_line(rows));
+  pango_layout_iter_free(rows);
+  return lines;
 }
 
 void EditLayout::Draw(RenderContext& target, Point origin, ArgbColor ink, int from, int to,

@@ -28,7 +28,9 @@ class EditLayout {
 
   /// Lays out `text`, each character shown as `mask` when it is not 0; `wrapWidth` > 0 wraps multi-line text.
   void Set(std::u16string_view text, const Font& font, char16_t mask, EditLines lines, int wrapWidth,
-           const std::vector<TextRun>& runs);
+           const std::vector<TextRun>& runs, double scale = 1.0);
+  /// The laid-out lines in order, as Pango broke them.
+  std::vector<TextLine> Lines() const;
   /// The logical size of the whole text.
   Size Extent() const;
   /// The caret at `index`: x, top and line height (width 1).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "controls/RtfReader.h"
 #include "controls/RtfWriter.h"
@@ -44,7 +45,12 @@ MRichEdit::~MRichEdit() = default;
 
 Point MRichEdit::TextOrigin() const {
   const int height = engine_.LayoutSize().height;
-  if (engine_.Lines() == EditLines::Multi) return Point{rect_.left + leftInset_ - scrollX_, rect_.top + kInset};
+  if (engine_.Lines() == EditLines::Multi) {
+    const std::vector<TextLine> lines = engine_.LaidOutLines();
+    const auto first = static_cast<std::size_t>(firstLine_);
+    const int scrollY = first < lines.size() ? lines[first].top : 0;
+    return Point{rect_.left + leftInset_ - scrollX_, rect_.top + kInset - scrollY};
+  }
   return Point{rect_.left + leftInset_ - scrollX_, rect_.top + (rect_.Height() - height) / 2};
 }
 
@@ -198,6 +204,7 @@ void MRichEdit::SetText(std::u16string text) {
   engine_.SetText(std::move(text));
   canRedo_ = false;
   scrollX_ = 0;
+  firstLine_ = 0;
   PlaceCaret();
   UpdateControl(CacheReset::Reset);
 }
@@ -323,9 +330,47 @@ void MRichEdit::SetBackColor(ArgbColor colour) {
   UpdateControl(CacheReset::Reset);
 }
 
-int MRichEdit::GetLineCount() const {
-  const int line = std::max(engine_.CaretRect().Height(), 1);
-  return std::max(engine_.LayoutSize().height / line, 1);
+int MRichEdit::GetLineCount() const { return static_cast<int>(engine_.LaidOutLines().size()); }
+
+int MRichEdit::LineIndex(int line) const {
+  const std::vector<TextLine> lines = engine_.LaidOutLines();
+  if (line < 0) line = LineFromChar(-1);
+  return line < static_cast<int>(lines.size()) ? lines[static_cast<std::size_t>(line)].start : -1;
+}
+
+// A unit belongs to the last line starting at or before it, so a line's end
+// is the caret position before the next line's first unit.
+int MRichEdit::LineFromChar(int index) const {
+  const std::vector<TextLine> lines = engine_.LaidOutLines();
+  if (index < 0) index = engine_.Caret();
+  int line = 0;
+  while (line + 1 < static_cast<int>(lines.size()) && lines[static_cast<std::size_t>(line) + 1].start <= index) ++line;
+  return line;
+}
+
+int MRichEdit::LineLength(int index) const {
+  const std::vector<TextLine> lines = engine_.LaidOutLines();
+  return lines.empty() ? 0 : lines[static_cast<std::size_t>(LineFromChar(index))].length;
+}
+
+int MRichEdit::LineScroll(int lines) {
+  const int last = std::max(GetLineCount() - 1, 0);
+  firstLine_ = std::clamp(firstLine_ + lines, 0, last);
+  PlaceCaret();
+  UpdateControl(CacheReset::Reset);
+  return firstLine_;
+}
+
+int MRichEdit::GetFirstVisibleLine() const { return engine_.Lines() == EditLines::Multi ? firstLine_ : 0; }
+
+bool MRichEdit::SetZoom(int numerator, int denominator) {
+  if (numerator == 0 && denominator == 0) numerator = denominator = 1;
+  if (numerator <= 0 || denominator <= 0 || numerator > 64 * denominator || denominator > 64 * numerator) return false;
+  engine_.SetScale(static_cast<double>(numerator) / denominator);
+  firstLine_ = std::min(firstLine_, std::max(GetLineCount() - 1, 0));
+  PlaceCaret();
+  UpdateControl(CacheReset::Reset);
+  return true;
 }
 
 bool MRichEdit::LoadRtf(std::string_view rtf) {

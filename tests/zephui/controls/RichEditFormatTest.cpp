@@ -1,13 +1,17 @@
 // The rich edit field's formatted text: RTF saved and read back, hostile RTF,
-// streaming in chunks, and formatting runs following their characters.
+// streaming in chunks, formatting runs following their characters, lines as
+// Pango breaks them, and zoom.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "tests/zephui/controls/CatalogueFixture.h"
+#include "zephui/Headless.h"
 #include "zephui/MRichEdit.h"
+#include "zephui/PaintManager.h"
 
 using namespace ZephUI;
 
@@ -33,6 +37,20 @@ class RichEditFormatTest : public CatalogueFixture {
     auto* rich = Add<MRichEdit>(u"MRichEdit", id, kRect, u"");
     rich->SetWordWrap(true);
     return rich;
+  }
+  // Rows of the field where some presented pixel is dark ink.
+  int InkRows() const {
+    int rows = 0;
+    for (int y = kRect.top; y < kRect.bottom; ++y) {
+      bool ink = false;
+      for (int x = kRect.left; x < kRect.right && !ink; ++x) ink = Headless::PresentedPixel(hwnd_, x, y).Red() < 100;
+      rows += ink ? 1 : 0;
+    }
+    return rows;
+  }
+  void Repaint() {
+    dialog_->GetPaintManager().Invalidate();
+    Settle();
   }
 };
 
@@ -145,6 +163,59 @@ TEST_F(RichEditFormatTest, RunsFollowTheirCharactersThroughEditsAndUndo) {
   EXPECT_EQ(rich->Undo(), 1);  // the text and its runs come back together
   EXPECT_EQ(rich->GetText(), u"bi\u4E2Drld!");
   EXPECT_TRUE(SameRuns(rich->Engine().Runs(), {{2, 6, ArgbColor(), 0, RunWeight::Bold}}));
+}
+
+TEST_F(RichEditFormatTest, LinesAreTheOnesPangoBreaksAndScrollStaysInside) {
+  MRichEdit* rich = Field(84);
+  rich->SetText(u"one two three four five six seven eight nine ten eleven twelve\nthirteen fourteen");
+  rich->Engine().SetRuns({{8, 13, ArgbColor(), 40, RunWeight::Inherit}});  // one tall word: lines differ in height
+  const int count = rich->GetLineCount();
+  ASSERT_GE(count, 4);
+  std::u16string joined;
+  int previousTop = -1;
+  for (int line = 0; line < count; ++line) {
+    SCOPED_TRACE(line);
+    const int start = rich->LineIndex(line);
+    const int length = rich->LineLength(start);
+    EXPECT_EQ(rich->LineFromChar(start), line);
+    const int last = start + std::max(length - 1, 0);  // a wrapped line's end is the next line's start
+    EXPECT_EQ(rich->LineFromChar(last), line);
+    joined += rich->GetTextRange(start, start + length);
+    if (line + 1 < count && rich->GetText()[static_cast<std::size_t>(start + length)] == u'\n') joined += u'\n';
+    // Pango's own caret for the line's first and last units stands on one band, below the previous line.
+    rich->SetSel(start, start);
+    const int top = rich->Engine().CaretRect().top;
+    EXPECT_GT(top, previousTop);
+    rich->SetSel(last, last);
+    EXPECT_EQ(rich->Engine().CaretRect().top, top);
+    previousTop = top;
+  }
+  EXPECT_EQ(joined, rich->GetText());
+  EXPECT_EQ(rich->LineIndex(count), -1);
+  EXPECT_EQ(rich->LineScroll(2), 2);
+  EXPECT_EQ(rich->GetFirstVisibleLine(), 2);
+  EXPECT_EQ(rich->LineScroll(1000), count - 1);
+  EXPECT_EQ(rich->LineScroll(-1000), 0);
+}
+
+TEST_F(RichEditFormatTest, ZoomScalesTheDrawnTextAndResets) {
+  MRichEdit* rich = Field(85);
+  rich->SetBackColor(ArgbColor(0xFFFFFFFF));
+  rich->SetTextColor(ArgbColor(0xFF000000));
+  rich->SetText(u"Hg");
+  Repaint();
+  const int plain = InkRows();
+  ASSERT_GT(plain, 4);
+  ASSERT_TRUE(rich->SetZoom(2, 1));
+  Repaint();
+  const int doubled = InkRows();
+  EXPECT_GT(doubled, plain * 17 / 10);
+  EXPECT_LT(doubled, plain * 23 / 10);
+  EXPECT_FALSE(rich->SetZoom(1, 0));
+  EXPECT_FALSE(rich->SetZoom(100, 1));
+  ASSERT_TRUE(rich->SetZoom(0, 0));
+  Repaint();
+  EXPECT_EQ(InkRows(), plain);
 }
 
 }  // namespace

@@ -67,6 +67,14 @@ struct TextRun {
   RunWeight bold = RunWeight::Inherit;  ///< weight
 };
 
+/// One laid-out line: its text [start, start + length) without the line break, and its pixel band.
+struct TextLine {
+  int start = 0;   ///< first UTF-16 unit
+  int length = 0;  ///< UTF-16 units up to the break
+  int top = 0;     ///< top in layout pixels
+  int height = 0;  ///< height in pixels
+};
+
 /// Text, caret, selection, undo and rules of one editable field.
 class ZEPHUI_API EditEngine {
  public:
@@ -162,6 +170,10 @@ class ZEPHUI_API EditEngine {
   void SelectWordAt(Point layoutPoint);
 
   // ---- layout ----
+  /// Scales every font size of the layout (1 is the text's own size).
+  void SetScale(double scale);
+  /// The laid-out lines, as Pango broke the text.
+  std::vector<TextLine> LaidOutLines() const;
   /// The size of the laid-out text.
   Size LayoutSize() const;
   /// The caret in layout coordinates (1 pixel wide, one line high).
@@ -200,6 +212,7 @@ class ZEPHUI_API EditEngine {
   char16_t mask_ = 0;
   Font font_;
   int wrapWidth_ = 0;
+  double scale_ = 1.0;
   std::vector<TextRun> runs_;
   std::optional<Snapshot> undo_;
   bool typing_ = false;             ///< the last change was typing: more typing joins its undo step

@@ -133,6 +133,18 @@ class ZEPHUI_API MRichEdit : public MPanel {
   void SetBackColor(ArgbColor colour);
   /// The number of laid-out lines.
   int GetLineCount() const;
+  /// The first unit of line `line` (-1: the caret's line); -1 past the last line.
+  int LineIndex(int line) const;
+  /// The line holding unit `index` (-1: the caret).
+  int LineFromChar(int index) const;
+  /// The units of the line holding unit `index`, without its break (-1: the caret's line).
+  int LineLength(int index) const;
+  /// Scrolls a multi-line field by `lines` (negative: up), staying within the text; the first visible line after.
+  int LineScroll(int lines);
+  /// The topmost visible line of a multi-line field.
+  int GetFirstVisibleLine() const;
+  /// Scales the drawn text by numerator/denominator (0/0 back to its own size); false for a ratio out of 1/64..64.
+  bool SetZoom(int numerator, int denominator);
   /// Replaces text and formatting with an RTF document; false when it is malformed (what could be read stays).
   bool LoadRtf(std::string_view rtf);
   /// The text and its formatting as an RTF document.
@@ -166,6 +178,7 @@ class ZEPHUI_API MRichEdit : public MPanel {
   bool pressed_ = false;
   bool menuPending_ = false;  ///< our context menu is open: its report is ours
   int scrollX_ = 0;
+  int firstLine_ = 0;  ///< topmost visible line of a multi-line field
   int leftInset_ = 4;
 };
 

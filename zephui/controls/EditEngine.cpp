@@ -244,7 +244,7 @@ EditOutcome EditEngine::Paste() {
 
 const EditLayout& EditEngine::Layout() const {
   if (!layoutValid_) {
-    layout_->Set(text_, font_, mask_, lines_, wrapWidth_, runs_, scale_);
+    layout_->Set(text_, font_, mask_, lines_, wrapWidth_, runs_, scale_, align_);
     layoutValid_ = true;
   }
   return *layout_;
@@ -318,6 +318,11 @@ EditOutcome EditEngine::HandleKey(std::uint32_t vk, EditKeys held) {
     case 'Z': return Undo();
     default: return EditOutcome::Ignored;
   }
+}
+
+void EditEngine::SetAlignment(ParagraphAlign align) {
+  align_ = align;
+  layoutValid_ = false;
 }
 
 void EditEngine::SetScale(double scale) {

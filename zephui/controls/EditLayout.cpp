@@ -44,7 +44,7 @@ EditLayout::~EditLayout() = default;
 
 // Splits the text into code points once, so that every later question is a lookup.
 void EditLayout::Set(std::u16string_view text, const Font& font, char16_t mask, EditLines lines, int wrapWidth,
-                     const std::vector<TextRun>& runs, double scale) {
+                     const std::vector<TextRun>& runs, double scale, ParagraphAlign align) {
   units_.clear();
   bytes_.clear();
   std::string shown;
@@ -72,6 +72,9 @@ void EditLayout::Set(std::u16string_view text, const Font& font, char16_t mask, 
   const bool wraps = lines == EditLines::Multi && wrapWidth > 0;
   pango_layout_set_width(layout, wraps ? wrapWidth * PANGO_SCALE : -1);
   pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+  pango_layout_set_alignment(layout, align == ParagraphAlign::Centre  ? PANGO_ALIGN_CENTER
+                                     : align == ParagraphAlign::Right ? PANGO_ALIGN_RIGHT
+                                                                      : PANGO_ALIGN_LEFT);
 
   PangoAttrList* attributes = pango_attr_list_new();
   const auto add = [&](PangoAttribute* attribute, int from, int to) {

@@ -26,9 +26,10 @@ class EditLayout {
   EditLayout(const EditLayout&) = delete;
   EditLayout& operator=(const EditLayout&) = delete;
 
-  /// Lays out `text`, each character shown as `mask` when it is not 0; `wrapWidth` > 0 wraps multi-line text.
+  /// Lays out `text`, each character shown as `mask` when it is not 0; `wrapWidth` > 0 wraps multi-line text,
+  /// whose lines stand by `align`; font sizes are multiplied by `scale`.
   void Set(std::u16string_view text, const Font& font, char16_t mask, EditLines lines, int wrapWidth,
-           const std::vector<TextRun>& runs, double scale = 1.0);
+           const std::vector<TextRun>& runs, double scale = 1.0, ParagraphAlign align = ParagraphAlign::Left);
   /// The laid-out lines in order, as Pango broke them.
   std::vector<TextLine> Lines() const;
   /// The logical size of the whole text.

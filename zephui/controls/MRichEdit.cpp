@@ -363,6 +363,12 @@ int MRichEdit::LineScroll(int lines) {
 
 int MRichEdit::GetFirstVisibleLine() const { return engine_.Lines() == EditLines::Multi ? firstLine_ : 0; }
 
+void MRichEdit::SetParagraphAlign(ParagraphAlign align) {
+  engine_.SetAlignment(align);
+  PlaceCaret();
+  UpdateControl(CacheReset::Reset);
+}
+
 bool MRichEdit::SetZoom(int numerator, int denominator) {
   if (numerator == 0 && denominator == 0) numerator = denominator = 1;
   if (numerator <= 0 || denominator <= 0 || numerator > 64 * denominator || denominator > 64 * numerator) return false;

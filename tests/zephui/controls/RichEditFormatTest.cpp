@@ -198,6 +198,34 @@ TEST_F(RichEditFormatTest, LinesAreTheOnesPangoBreaksAndScrollStaysInside) {
   EXPECT_EQ(rich->LineScroll(-1000), 0);
 }
 
+TEST_F(RichEditFormatTest, AlignedLinesStandCentredOrAtTheRightOfTheWrapWidth) {
+  MRichEdit* rich = Field(86);
+  rich->SetText(u"short\nmuch longer second line");
+  const auto edges = [&](int line) {
+    const int start = rich->LineIndex(line);
+    rich->SetSel(start, start);
+    const int left = rich->Engine().CaretRect().left;
+    const int end = start + rich->LineLength(start);
+    rich->SetSel(end, end);
+    return std::pair{left, rich->Engine().CaretRect().left};
+  };
+  const int wrap = kRect.Width() - 8;
+  ASSERT_EQ(edges(0).first, 0);
+  rich->SetParagraphAlign(ParagraphAlign::Right);
+  EXPECT_NEAR(edges(0).second, wrap, 2);
+  EXPECT_NEAR(edges(1).second, wrap, 2);
+  rich->SetParagraphAlign(ParagraphAlign::Centre);
+  for (int line = 0; line < 2; ++line) {
+    const auto [left, right] = edges(line);
+    EXPECT_GT(left, 0);
+    EXPECT_NEAR(left, wrap - right, 2);  // as much room on either side
+  }
+  rich->SetSel(1, 1);  // hit tests follow the moved lines
+  const Rect caret = rich->Engine().CaretRect();
+  rich->Engine().PlaceCaret(Point{caret.left, caret.top + 1}, SelectionMove::Move);
+  EXPECT_EQ(rich->Engine().Caret(), 1);
+}
+
 TEST_F(RichEditFormatTest, ZoomScalesTheDrawnTextAndResets) {
   MRichEdit* rich = Field(85);
   rich->SetBackColor(ArgbColor(0xFFFFFFFF));

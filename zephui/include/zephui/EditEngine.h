@@ -38,6 +38,8 @@ enum class SelectionMove { Move, Extend };
 enum class CaretStep { Character, Word };
 /// What an editing operation did.
 enum class EditOutcome { Ignored, CaretMoved, TextChanged };
+/// Where the lines of a paragraph stand between the edges of the wrap width.
+enum class ParagraphAlign { Left, Centre, Right };
 /// The weight of a run of rich text.
 enum class RunWeight { Inherit, Bold };
 
@@ -170,6 +172,8 @@ class ZEPHUI_API EditEngine {
   void SelectWordAt(Point layoutPoint);
 
   // ---- layout ----
+  /// Aligns the lines of every paragraph within the wrap width.
+  void SetAlignment(ParagraphAlign align);
   /// Scales every font size of the layout (1 is the text's own size).
   void SetScale(double scale);
   /// The laid-out lines, as Pango broke the text.
@@ -213,6 +217,7 @@ class ZEPHUI_API EditEngine {
   Font font_;
   int wrapWidth_ = 0;
   double scale_ = 1.0;
+  ParagraphAlign align_ = ParagraphAlign::Left;
   std::vector<TextRun> runs_;
   std::optional<Snapshot> undo_;
   bool typing_ = false;             ///< the last change was typing: more typing joins its undo step

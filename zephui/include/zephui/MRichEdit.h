@@ -143,6 +143,8 @@ class ZEPHUI_API MRichEdit : public MPanel {
   int LineScroll(int lines);
   /// The topmost visible line of a multi-line field.
   int GetFirstVisibleLine() const;
+  /// Aligns the paragraphs of a word-wrapped field (the layout holds one alignment for all of them).
+  void SetParagraphAlign(ParagraphAlign align);
   /// Scales the drawn text by numerator/denominator (0/0 back to its own size); false for a ratio out of 1/64..64.
   bool SetZoom(int numerator, int denominator);
   /// Replaces text and formatting with an RTF document; false when it is malformed (what could be read stays).

@@ -40,6 +40,11 @@ class Parser {
   void OpenGroup();
   void CloseGroup();
   bool ReadWord(Word& word);
+  /// Marks the document malformed; false, so a caller can return it.
+  bool Fail() {
+    malformed_ = true;
+    return false;
+  }
   void Apply(const Word& word);
   void ApplyDestination(std::string_view name);
   void ApplyColourPart(const Word& word);
@@ -110,7 +115,7 @@ void Parser::CloseGroup() {
 
 bool Parser::ReadWord(Word& word) {
   ++pos_;  // the backslash
-  if (pos_ >= in_.size()) return malformed_ = true, false;
+  if (pos_ >= in_.size()) return Fail();
   if (!std::isalpha(static_cast<unsigned char>(in_[pos_]))) {
     word.symbol = in_[pos_++];
     if (word.symbol == '\'') {  // \'hh: one byte in hex
@@ -118,7 +123,7 @@ bool Parser::ReadWord(Word& word) {
       pos_ += hex.size();
       if (hex.size() < 2 || !std::isxdigit(static_cast<unsigned char>(hex[0])) ||
           !std::isxdigit(static_cast<unsigned char>(hex[1]))) {
-        return malformed_ = true, false;
+        return Fail();
       }
       word.param = std::stol(std::string(hex), nullptr, 16);
     }
@@ -190,9 +195,11 @@ void Parser::ApplyDestination(std::string_view name) {
 
 void Parser::ApplyColourPart(const Word& word) {
   const int value = static_cast<int>(std::clamp(word.param, 0L, 255L));
-  if (word.name == "red") red_ = value, colourSet_ = true;
-  if (word.name == "green") green_ = value, colourSet_ = true;
-  if (word.name == "blue") blue_ = value, colourSet_ = true;
+  int* channel = word.name == "red" ? &red_ : word.name == "green" ? &green_ : word.name == "blue" ? &blue_ : nullptr;
+  if (channel != nullptr) {
+    *channel = value;
+    colourSet_ = true;
+  }
   if (word.symbol != ';' || colours_.size() >= kMaxColours) return;
   // An entry without values stands for the default colour (the table's usual first entry).
   colours_.push_back(colourSet_ ? ArgbColor::FromArgb(0xFF, static_cast<std::uint8_t>(red_),

@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kInset = 4;
 constexpr int kStreamChunk = 4096;
+constexpr std::size_t kHistoryDepth = 100;
 
 bool Down(std::uint32_t vk) { return (GetKeyState(vk) & 0x8000) != 0; }
 
@@ -39,6 +40,7 @@ MRichEdit::MRichEdit(MObject* parent, std::uint32_t id, const Rect& rect, std::u
   SetTabStop(true);
   engine_.SetText(std::move(text));
   engine_.SetFont(Font::Default());
+  ResetHistory();
 }
 
 MRichEdit::~MRichEdit() = default;
@@ -99,10 +101,9 @@ int MRichEdit::OnControlLButtonDblClk(std::uint32_t /*flags*/, Point point) {
 int MRichEdit::OnControlKeyDown(std::uint32_t key, std::uint32_t repeat, std::uint32_t modifiers) {
   if (!IsFocused() || !IsEnabled()) return MPanel::OnControlKeyDown(key, repeat, modifiers);
   if (key == 'Y' && Down(VK_CONTROL)) return Redo();
-  const bool undo = key == 'Z' && Down(VK_CONTROL);
+  if (key == 'Z' && Down(VK_CONTROL)) return Undo();
   const EditOutcome outcome = engine_.HandleKey(key, HeldKeys());
   if (outcome == EditOutcome::Ignored) return MPanel::OnControlKeyDown(key, repeat, modifiers);
-  canRedo_ = undo && outcome == EditOutcome::TextChanged;
   After(outcome);
   return 1;
 }
@@ -151,9 +152,9 @@ LRESULT MRichEdit::OnWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg != WM_CHAR || !IsFocused() || !IsEnabled() || Down(VK_CONTROL)) {
     return MPanel::OnWindowMessage(msg, wParam, lParam);
   }
-  const EditOutcome outcome = engine_.TypeUnit(static_cast<char16_t>(wParam));
-  if (outcome == EditOutcome::TextChanged) canRedo_ = false;
-  After(outcome);
+  typing_ = true;
+  After(engine_.TypeUnit(static_cast<char16_t>(wParam)));
+  typing_ = false;
   return 1;
 }
 
@@ -184,6 +185,13 @@ void MRichEdit::PlaceCaret() {
 
 void MRichEdit::After(EditOutcome outcome) {
   if (outcome == EditOutcome::Ignored) return;
+  if (outcome == EditOutcome::TextChanged) {
+    if (!(typing_ && lastTyped_)) undo_.push_back(std::move(current_));
+    if (undo_.size() > kHistoryDepth) undo_.erase(undo_.begin());
+    lastTyped_ = typing_;
+    redo_.clear();
+  }
+  current_ = Capture();
   PlaceCaret();
   UpdateControl(CacheReset::Keep);
   if (outcome == EditOutcome::TextChanged) OnTextChanged();
@@ -202,7 +210,7 @@ void MRichEdit::SetControlTitle(std::u16string text) { SetText(std::move(text));
 
 void MRichEdit::SetText(std::u16string text) {
   engine_.SetText(std::move(text));
-  canRedo_ = false;
+  ResetHistory();
   scrollX_ = 0;
   firstLine_ = 0;
   PlaceCaret();
@@ -240,23 +248,48 @@ std::u16string MRichEdit::GetTextRange(int from, int to) const {
 int MRichEdit::GetTextLength() const { return static_cast<int>(engine_.Text().size()); }
 
 int MRichEdit::Undo() {
-  const EditOutcome outcome = engine_.Undo();
-  canRedo_ = outcome == EditOutcome::TextChanged;
-  After(outcome);
-  return canRedo_ ? 1 : 0;
-}
-
-// The engine keeps the state before its last change, so undoing an undo is the redo.
-int MRichEdit::Redo() {
-  if (!canRedo_) return 0;
-  canRedo_ = false;
-  After(engine_.Undo());
+  if (!CanUndo()) return 0;
+  redo_.push_back(std::move(current_));
+  HistoryState state = std::move(undo_.back());
+  undo_.pop_back();
+  Restore(std::move(state));
   return 1;
 }
 
-bool MRichEdit::CanUndo() const { return engine_.CanUndo() && !canRedo_; }
+int MRichEdit::Redo() {
+  if (!CanRedo()) return 0;
+  undo_.push_back(std::move(current_));
+  HistoryState state = std::move(redo_.back());
+  redo_.pop_back();
+  Restore(std::move(state));
+  return 1;
+}
 
-bool MRichEdit::CanRedo() const { return canRedo_; }
+bool MRichEdit::CanUndo() const { return !undo_.empty() && !IsReadOnly(); }
+
+bool MRichEdit::CanRedo() const { return !redo_.empty() && !IsReadOnly(); }
+
+MRichEdit::HistoryState MRichEdit::Capture() const {
+  return HistoryState{engine_.Text(), engine_.Runs(), engine_.Anchor(), engine_.Caret()};
+}
+
+void MRichEdit::Restore(HistoryState state) {
+  engine_.SetText(std::move(state.text));
+  engine_.SetRuns(std::move(state.runs));
+  engine_.SetSelection(state.anchor, state.caret);
+  lastTyped_ = false;
+  current_ = Capture();
+  PlaceCaret();
+  UpdateControl(CacheReset::Reset);
+  OnTextChanged();
+}
+
+void MRichEdit::ResetHistory() {
+  undo_.clear();
+  redo_.clear();
+  lastTyped_ = false;
+  current_ = Capture();
+}
 
 void MRichEdit::Cut() { After(engine_.Cut()); }
 
@@ -322,7 +355,7 @@ void MRichEdit::SetSelectionCharFormat(ArgbColor colour, int pixelSize, RunWeigh
   std::vector<TextRun> runs = engine_.Runs();
   runs.push_back(TextRun{from, to, colour, pixelSize, weight});
   engine_.SetRuns(std::move(runs));
-  After(EditOutcome::CaretMoved);
+  After(EditOutcome::CaretMoved);  // the current state takes the new runs
 }
 
 void MRichEdit::SetBackColor(ArgbColor colour) {
@@ -384,6 +417,7 @@ bool MRichEdit::LoadRtf(std::string_view rtf) {
   const bool complete = RtfReader::Read(rtf, rich);
   SetText(std::move(rich.text));
   engine_.SetRuns(std::move(rich.runs));
+  ResetHistory();
   UpdateControl(CacheReset::Reset);
   return complete;
 }
@@ -399,6 +433,7 @@ bool MRichEdit::StreamIn(StreamFormat format, const StreamReader& reader) {
   if (format == StreamFormat::Rtf) return LoadRtf(data);
   SetText(ToUtf16(data));
   engine_.SetRuns({});
+  ResetHistory();
   return true;
 }
 

@@ -163,6 +163,22 @@ TEST_F(RichEditFormatTest, RunsFollowTheirCharactersThroughEditsAndUndo) {
   EXPECT_EQ(rich->Undo(), 1);  // the text and its runs come back together
   EXPECT_EQ(rich->GetText(), u"bi\u4E2Drld!");
   EXPECT_TRUE(SameRuns(rich->Engine().Runs(), {{2, 6, ArgbColor(), 0, RunWeight::Bold}}));
+
+  // Undo walks back step by step with the runs of each step, and redo walks forward again.
+  const std::vector<std::u16string> back{u"big hello wo\u4E2Drld!", u"big hello wo\u4E2Drld", u"big hello world",
+                                         u"hello world"};
+  for (const std::u16string& text : back) {
+    EXPECT_EQ(rich->Undo(), 1);
+    EXPECT_EQ(rich->GetText(), text);
+  }
+  EXPECT_EQ(rich->Undo(), 0);
+  EXPECT_TRUE(SameRuns(rich->Engine().Runs(), bold));
+  for (int step = 0; step < 5; ++step) EXPECT_EQ(rich->Redo(), 1);
+  EXPECT_EQ(rich->Redo(), 0);
+  EXPECT_EQ(rich->GetText(), u"gone");
+  EXPECT_EQ(rich->Undo(), 1);
+  rich->ReplaceSel(u"x");  // a new change forgets what was undone
+  EXPECT_FALSE(rich->CanRedo());
 }
 
 TEST_F(RichEditFormatTest, LinesAreTheOnesPangoBreaksAndScrollStaysInside) {

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "zephui/Color.h"
 #include "zephui/EditEngine.h"
@@ -91,9 +92,9 @@ class ZEPHUI_API MRichEdit : public MPanel {
   int GetTextLength() const;
 
   // ---- commands ----
-  /// Takes back the last change; 0 when there is none.
+  /// Takes back the last change (many in turn, typing in one go); 0 when there is none.
   int Undo();
-  /// Brings back what the last undo took; 0 when there is none.
+  /// Brings back what the last undo took (as many as were undone); 0 when there is none.
   int Redo();
   /// True when Undo would do something.
   bool CanUndo() const;
@@ -173,9 +174,26 @@ class ZEPHUI_API MRichEdit : public MPanel {
   void PlaceCaret();
   /// The layout point of a window point.
   Point LayoutPoint(Point window) const;
+  /// Text, runs and selection at one point of the edit history.
+  struct HistoryState {
+    std::u16string text;
+    std::vector<TextRun> runs;
+    int anchor = 0;
+    int caret = 0;
+  };
+  /// The field as it is now.
+  HistoryState Capture() const;
+  /// Puts a state of the history back into the field.
+  void Restore(HistoryState state);
+  /// Starts the history afresh from the current text.
+  void ResetHistory();
 
   EditEngine engine_;
-  bool canRedo_ = false;
+  std::vector<HistoryState> undo_;  ///< oldest first
+  std::vector<HistoryState> redo_;  ///< most recently undone last
+  HistoryState current_;
+  bool typing_ = false;       ///< the change being reported comes from a typed character
+  bool lastTyped_ = false;    ///< the last recorded change was typing: more typing joins it
   ArgbColor back_{};
   bool pressed_ = false;
   bool menuPending_ = false;  ///< our context menu is open: its report is ours

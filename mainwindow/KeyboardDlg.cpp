@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <thread>
+#include <utility>
 
 #include "app/Paths.h"
 #include "app/Settings.h"
@@ -262,4 +263,16 @@ void KeyboardDlg::ExitSequence(int code) {
   // Closing the store checkpoints its write-ahead log, so the database is one complete file.
   services_->CloseStore();
   parts_.endProcess(code);
+}
+
+void KeyboardDlg::AskFile(ZephUI::FileChooserRequest request, ZephUI::FileChooser::AnswerHandler onAnswer) {
+  using ZephUI::FileChooserBackend;
+  if (chooser_ == nullptr) {
+    // The demo and the tests ask through our own dialog, which XTEST can drive.
+    const char* own = std::getenv("PELMORA_OWN_FILE_DIALOG");
+    chooser_ = std::make_unique<ZephUI::FileChooser>(own != nullptr && *own == '1' ? FileChooserBackend::OwnDialog
+                                                                                  : FileChooserBackend::PortalFirst);
+  }
+  if (request.folder.empty()) request.folder = ZephUI::DocumentsFolder();
+  chooser_->Ask(std::move(request), std::move(onAnswer));
 }

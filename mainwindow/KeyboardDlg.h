@@ -19,6 +19,7 @@
 #include "mainwindow/MainFrame.h"
 #include "mainwindow/MainWindowView.h"
 #include "mainwindow/lightpage/AudioMonitorList.h"
+#include "zephui/FileChooser.h"
 #include "zephui/MDialog.h"
 
 namespace ZephUI {
@@ -123,6 +124,8 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   bool IsHookKeyFiltered(std::uint32_t vk) const { return hookKeyFilter_.count(vk) != 0; }
   /// Releases the keys, stops the key filter, removes the tray icon, closes the database and ends the process.
   void ExitSequence(int code);
+  /// Asks for a file to open or save (the desktop's chooser, else our own dialog); the answer comes on this thread.
+  void AskFile(ZephUI::FileChooserRequest request, ZephUI::FileChooser::AnswerHandler onAnswer);
 
   /// The frame's controls and views.
   MainFrame& Frame() { return frame_; }
@@ -198,6 +201,7 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   std::unique_ptr<ZephUI::TrayIcon> tray_;
   std::unique_ptr<TextPaster> paster_;
   std::unique_ptr<WindowPageHost> pageHost_;
+  std::unique_ptr<ZephUI::FileChooser> chooser_;  // made on first use; one question at a time for every page
   std::unique_ptr<KeyPage> keyPage_;
   std::unique_ptr<WindowMacroHost> macroHost_;
   std::unique_ptr<MacroPage> macroPage_;  // after its host: a recording still running ends first

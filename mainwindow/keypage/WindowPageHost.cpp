@@ -1,6 +1,5 @@
 #include "mainwindow/keypage/WindowPageHost.h"
 
-#include <cstdlib>
 #include <utility>
 
 #include "mainwindow/CUIMessageBox.h"
@@ -46,14 +45,7 @@ int WindowPageHost::RunCustomKeyDialog(int keyCode, const std::u16string& keyNam
 }
 
 void WindowPageHost::AskFile(FileChooserRequest request, FileChooser::AnswerHandler onAnswer) {
-  if (chooser_ == nullptr) {
-    // The demo and the tests ask through our own dialog, which XTEST can drive.
-    const char* own = std::getenv("PELMORA_OWN_FILE_DIALOG");
-    chooser_ = std::make_unique<FileChooser>(own != nullptr && *own == '1' ? FileChooserBackend::OwnDialog
-                                                                            : FileChooserBackend::PortalFirst);
-  }
-  if (request.folder.empty()) request.folder = DocumentsFolder();
-  chooser_->Ask(std::move(request), std::move(onAnswer));
+  window_.AskFile(std::move(request), std::move(onAnswer));
 }
 
 HWND WindowPageHost::Window() const { return window_.GetSafeHwnd(); }

@@ -29,5 +29,4 @@ class WindowPageHost : public KeyPageHost {
 
  private:
   KeyboardDlg& window_;
-  std::unique_ptr<ZephUI::FileChooser> chooser_;  // made on first use, on the window's thread
 };

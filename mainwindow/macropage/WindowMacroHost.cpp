@@ -1,6 +1,5 @@
 #include "mainwindow/macropage/WindowMacroHost.h"
 
-#include <cstdlib>
 #include <utility>
 
 #include "device/Clock.h"
@@ -42,14 +41,7 @@ bool WindowMacroHost::ContainsForbiddenWord(std::u16string_view name) const {
 }
 
 void WindowMacroHost::AskFile(FileChooserRequest request, FileChooser::AnswerHandler onAnswer) {
-  if (chooser_ == nullptr) {
-    // The demo and the tests ask through our own dialog, which XTEST can drive.
-    const char* own = std::getenv("PELMORA_OWN_FILE_DIALOG");
-    chooser_ = std::make_unique<FileChooser>(own != nullptr && *own == '1' ? FileChooserBackend::OwnDialog
-                                                                            : FileChooserBackend::PortalFirst);
-  }
-  if (request.folder.empty()) request.folder = DocumentsFolder();
-  chooser_->Ask(std::move(request), std::move(onAnswer));
+  window_.AskFile(std::move(request), std::move(onAnswer));
 }
 
 HWND WindowMacroHost::Window() const { return window_.GetSafeHwnd(); }

@@ -32,6 +32,5 @@ class WindowMacroHost : public MacroPageHost {
 
  private:
   KeyboardDlg& window_;
-  std::unique_ptr<ZephUI::FileChooser> chooser_;  // made on first use, on the window's thread
   std::unique_ptr<EvdevDiscovery> keyboards_;     // made on first evdev recording
 };

@@ -88,6 +88,24 @@ TEST_F(RichEditFormatTest, RtfRoundTripKeepsTextAndRunsThroughChunkedStreams) {
   EXPECT_TRUE(SameRuns(target->Engine().Runs(), runs));
   EXPECT_EQ(target->SaveRtf(), saved);
   EXPECT_EQ(target->GetLineCount(), 2);
+
+  std::string plain;
+  int calls = 0;
+  EXPECT_FALSE(target->StreamOut(StreamFormat::Text, [&](const char* data, int size) {
+    plain.append(data, static_cast<std::size_t>(size));
+    return ++calls < 1;  // the writer stops the stream at once
+  }));
+  EXPECT_EQ(calls, 1);
+  at = 0;
+  saved = plain;  // plain UTF-8 read back in: the text without its runs
+  ASSERT_TRUE(target->StreamIn(StreamFormat::Text, [&](char* buffer, int size) {
+    const std::size_t n = std::min<std::size_t>({5, static_cast<std::size_t>(size), saved.size() - at});
+    saved.copy(buffer, n, at);
+    at += n;
+    return static_cast<int>(n);
+  }));
+  EXPECT_EQ(target->GetText(), text);
+  EXPECT_TRUE(target->Engine().Runs().empty());
 }
 
 TEST_F(RichEditFormatTest, HostileRtfLoadsWhatItCanWithoutCrashing) {

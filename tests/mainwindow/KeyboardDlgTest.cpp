@@ -32,6 +32,7 @@
 #include "zephui/Message.h"
 #include "zephui/TrayIcon.h"
 #include "zephui/Window.h"
+#include "tests/mainwindow/TestWindowParts.h"
 
 using namespace ZephUI;
 
@@ -69,15 +70,8 @@ class KeyboardDlgTest : public ::testing::Test {
 
   // Creates the window and lets the worker run its first jobs.
   void Open() {
-    KeyboardDlgParts parts;
-    parts.services.clock = &clock_;
-    parts.services.hotplug = &hotplug_;
-    parts.services.filterDevices = &filterDevices_;
-    parts.services.virtualDevice = virtualDevice_.get();
-    parts.worker = WorkerThread::Manual;
-    parts.opener = &opener_;
-    parts.endProcess = [this](int code) { exitCode_ = code; };
-    parts.programFolder = GetModuleFolder();
+    KeyboardDlgParts parts = TestWindowParts(clock_, hotplug_, filterDevices_, *virtualDevice_, &opener_,
+                                               [this](int code) { exitCode_ = code; });
     window_ = std::make_unique<KeyboardDlg>(std::move(parts));
     ASSERT_NE(window_->Create(nullptr, u"Pelmora keyboard T40", 0x96020000, 0, Rect{0, 0, 1280, 720}), nullptr);
     ShowWindow(window_->GetSafeHwnd(), SW_SHOW);

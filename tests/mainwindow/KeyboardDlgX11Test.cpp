@@ -32,6 +32,7 @@
 
 // X's headers define words (Always, None) that the library's headers use as names.
 #include "tests/zephui/backend/X11Fixture.h"
+#include "tests/mainwindow/TestWindowParts.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -62,15 +63,7 @@ class KeyboardDlgOnX11 : public X11Fixture {
     hidsim::Bus::Instance().PlugKeyboard(0x1209, 0x0001, std::make_shared<hidsim::FamilyBFirmware>());
     virtualDevice_ = std::make_unique<VHidev>(std::make_unique<FakeVirtualHidBackend>());
     virtualDevice_->openVirtualDevice();
-    KeyboardDlgParts parts;
-    parts.services.clock = &clock_;
-    parts.services.hotplug = &hotplug_;
-    parts.services.filterDevices = &filterDevices_;
-    parts.services.virtualDevice = virtualDevice_.get();
-    parts.worker = WorkerThread::Manual;
-    parts.opener = &opener_;
-    parts.endProcess = [](int) {};
-    parts.programFolder = GetModuleFolder();
+    KeyboardDlgParts parts = TestWindowParts(clock_, hotplug_, filterDevices_, *virtualDevice_, &opener_);
     window_ = std::make_unique<KeyboardDlg>(std::move(parts));
     ASSERT_NE(window_->Create(nullptr, u"Pelmora keyboard T40", 0x96020000, 0, kWindow), nullptr);
     ASSERT_TRUE(PumpUntil([this] {

@@ -40,6 +40,7 @@
 
 // X's headers define words (Always, None) that the library's headers use as names.
 #include "tests/zephui/backend/X11Fixture.h"
+#include "tests/mainwindow/TestWindowParts.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -170,15 +171,7 @@ class KeyPageOnX11 : public X11Fixture {
     X11Fixture::TearDown();
   }
   void OpenWindow() {
-    KeyboardDlgParts parts;
-    parts.services.clock = &clock_;
-    parts.services.hotplug = &hotplug_;
-    parts.services.filterDevices = &filterDevices_;
-    parts.services.virtualDevice = virtualDevice_.get();
-    parts.worker = WorkerThread::Manual;
-    parts.opener = &opener_;
-    parts.endProcess = [](int) {};
-    parts.programFolder = GetModuleFolder();
+    KeyboardDlgParts parts = TestWindowParts(clock_, hotplug_, filterDevices_, *virtualDevice_, &opener_);
     window_ = std::make_unique<KeyboardDlg>(std::move(parts));
     ASSERT_NE(window_->Create(nullptr, u"Pelmora keyboard T40", 0x96020000, 0, Rect{0, 0, 1280, 720}), nullptr);
     ASSERT_TRUE(PumpUntil([this] {

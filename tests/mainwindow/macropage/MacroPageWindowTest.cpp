@@ -25,6 +25,7 @@
 #include "zephui/Headless.h"
 #include "zephui/MTabCtrl.h"
 #include "zephui/Window.h"
+#include "tests/mainwindow/TestWindowParts.h"
 
 using namespace ZephUI;
 
@@ -53,14 +54,8 @@ class MacroPageWindowTest : public ::testing::Test {
   }
 
   void Open() {
-    KeyboardDlgParts parts;
-    parts.services.clock = &clock_;
-    parts.services.hotplug = &hotplug_;
-    parts.services.filterDevices = &filterDevices_;
-    parts.services.virtualDevice = virtualDevice_.get();
-    parts.worker = WorkerThread::Manual;
-    parts.endProcess = [this](int code) { exitCode_ = code; };
-    parts.programFolder = GetModuleFolder();
+    KeyboardDlgParts parts = TestWindowParts(clock_, hotplug_, filterDevices_, *virtualDevice_, nullptr,
+                                               [this](int code) { exitCode_ = code; });
     window_ = std::make_unique<KeyboardDlg>(std::move(parts));
     ASSERT_NE(window_->Create(nullptr, u"Pelmora keyboard T40", 0x96020000, 0, Rect{0, 0, 1280, 720}), nullptr);
     ShowWindow(window_->GetSafeHwnd(), SW_SHOW);

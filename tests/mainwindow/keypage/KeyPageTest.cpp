@@ -32,6 +32,7 @@
 #include "zephui/Message.h"
 #include "zephui/Text.h"
 #include "zephui/Window.h"
+#include "tests/mainwindow/HeadlessPageStart.h"
 
 using namespace ZephUI;
 
@@ -68,12 +69,9 @@ class PageWindow : public MDialog {
 class KeyPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(SelectBackend(BackendKind::Headless));
-    Headless::Reset();
-    Headless::SetClockMode(Headless::ClockMode::AutoAdvance);
-    SetLanguageId(1033);
-    std::filesystem::create_directories(folder_.Path() + "db");
-    ASSERT_TRUE(host_.store.OpenDeviceDatabase(folder_.Path(), u"Test Board"));
+    StartHeadlessPage();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(OpenTestDatabase(host_.store, folder_.Path()));
     host_.words.Fill();
     page_ = std::make_unique<KeyPage>(host_);
     window_ = std::make_unique<PageWindow>(*page_);

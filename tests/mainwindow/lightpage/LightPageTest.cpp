@@ -32,6 +32,7 @@
 #include "zephui/MText.h"
 #include "zephui/Text.h"
 #include "zephui/Window.h"
+#include "tests/mainwindow/HeadlessPageStart.h"
 
 using namespace ZephUI;
 
@@ -72,12 +73,9 @@ class PageWindow : public MDialog {
 class LightPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(SelectBackend(BackendKind::Headless));
-    Headless::Reset();
-    Headless::SetClockMode(Headless::ClockMode::AutoAdvance);
-    SetLanguageId(1033);
-    std::filesystem::create_directories(folder_.Path() + "db");
-    ASSERT_TRUE(host_.store.OpenDeviceDatabase(folder_.Path(), u"Test Board"));
+    StartHeadlessPage();
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(OpenTestDatabase(host_.store, folder_.Path()));
     host_.layout.deviceType = kFamilyB;
     host_.layout.defaultMode = 1;
     host_.layout.defaultBrightness = 4;

@@ -26,6 +26,7 @@
 #include "zephui/MDialog.h"
 #include "zephui/UpgradeButton.h"
 #include "zephui/Window.h"
+#include "tests/mainwindow/HeadlessPageStart.h"
 
 using namespace ZephUI;
 
@@ -79,10 +80,8 @@ class PageWindow : public MDialog {
 class SettingsPageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(SelectBackend(BackendKind::Headless));
-    Headless::Reset();
-    Headless::SetClockMode(Headless::ClockMode::AutoAdvance);
-    SetLanguageId(1033);
+    StartHeadlessPage();
+    if (HasFatalFailure()) return;
     ReadLanguageId();  // the first read creates the settings file, as the program's start does
     // A program folder with two language files and two files that are not languages.
     host_.folder = program_.Path();

@@ -182,6 +182,8 @@ class KeyboardDlg : public ZephUI::MDialog, public MainWindowView {
   void FillFilters();
   void OnRefresh();
   void OnDeviceChangeMessage();
+  // Whether a tray shows the icon, so a hidden window can be brought back.
+  bool TrayShown() const;
   void OnTray(ZephUI::LPARAM mouseMessage);
   void ShowTrayMenu();
   void OnCommand(ZephUI::WPARAM command);

@@ -141,6 +141,11 @@ void KeyboardDlg::OnCloseButton() {
     CloseWindowTipDlg::Show(hwnd_);
     mode = ReadSettingInt("exit_mode");
   }
+  if (mode == kHideMode && !TrayShown()) {
+    // No tray on this desktop would bring a hidden window back: keep it on the taskbar instead.
+    OnMinimize();
+    return;
+  }
   if (mode == kHideMode) {
     ShowWindow(SW_HIDE);
     visible_ = false;
@@ -148,6 +153,8 @@ void KeyboardDlg::OnCloseButton() {
   }
   ExitSequence(0);
 }
+
+bool KeyboardDlg::TrayShown() const { return tray_ != nullptr && tray_->Presence() != TrayPresence::None; }
 
 void KeyboardDlg::OnTray(LPARAM mouseMessage) {
   if (mouseMessage == WM_LBUTTONDOWN || mouseMessage == WM_LBUTTONDBLCLK) ShowAgain();

@@ -14,6 +14,7 @@
 #include "app/LanguageText.h"
 #include "app/Paths.h"
 #include "app/SingleInstance.h"
+#include "app/Settings.h"
 #include "app/Startup.h"
 #include "macros/virtualdevice/VHidev.h"
 #include "mainwindow/AddressOpener.h"
@@ -147,6 +148,17 @@ TEST_F(KeyboardDlgOnX11, ASecondCopyShowsTheHiddenWindowAndEndsWithZero) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_TRUE(window_->IsWindowVisible());
+}
+
+// This Xvfb has no tray of either kind, so hiding would leave the user no way back.
+TEST_F(KeyboardDlgOnX11, WithoutATrayTheHideChoiceMinimisesTheWindow) {
+  const HWND hwnd = window_->GetSafeHwnd();
+  WriteSettingString("exit_mode", u"1");
+  Rect frame;
+  ASSERT_TRUE(GetWindowRect(hwnd, frame));
+  Click(frame.right - 35, frame.top + 35);
+  EXPECT_TRUE(PumpUntil([hwnd] { return IsIconic(hwnd); }));
+  EXPECT_TRUE(IsWindowVisible(hwnd));
 }
 
 }  // namespace

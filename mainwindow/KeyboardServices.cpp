@@ -38,10 +38,11 @@
 
 namespace {
 
-constexpr int kStartDeviceType = 201;
-// Lighting rows and custom colours always belong to profile 1; per-key colours are set 128.
+// Lighting rows and custom colours always belong to profile 1; per-key colours are set 128, and a family A
+// keyboard below type 200 keeps its custom sets n as 128 + n.
 constexpr int kLightingProfile = 1;
 constexpr int kPerKeyColourSet = 128;
+constexpr int kCustomSetsTypeLimit = 200;
 
 std::unique_ptr<AudioCaptureSource> PulseSource(SampleFormat format) {
   // The level wants the newest sound each cycle; the spectrum reads every packet.
@@ -111,7 +112,9 @@ struct KeyboardServices::Parts {
         writerA(hid, clock, store),
         writerB(hid, clock, store),
         visualiser(makeAudio(SampleFormat::Float32), SteadyClock::Instance()),
-        live(protocol, visualiser, std::make_unique<X11ScreenCapture>(), SteadyClock::Instance()),
+        live(protocol, visualiser, given.screen ? given.screen() : std::make_unique<X11ScreenCapture>(),
+             SteadyClock::Instance()),
+        startDeviceType(given.startDeviceType),
         worker(host, clock),
         presenceJobs(worker),
         player(virtualDevice, store, worker, clock),
@@ -145,6 +148,7 @@ struct KeyboardServices::Parts {
   std::unique_ptr<DevicePresence> presence;  // made when the catalogue has been read
   Visualizer visualiser;
   LiveLighting live;
+  const int startDeviceType;
   Worker worker;
   PresenceJobQueue presenceJobs;
   MacroPlayer player;
@@ -205,7 +209,7 @@ bool KeyboardServices::ReadCatalogue(CatalogueDeviceList& devices, CatalogueLabe
 
 void KeyboardServices::LoadStartLayout(LayoutViews* views) {
   Parts& p = *parts_;
-  p.layout.Load(kStartDeviceType, p.catalogue, p.programFolder, views, &p.databaseSwitch);
+  p.layout.Load(p.startDeviceType, p.catalogue, p.programFolder, views, &p.databaseSwitch);
   std::vector<ProfileRecord> profiles;
   StoreDefaults::EnsureDefaultProfiles(p.store, profiles);
   StoreDefaults::EnsureDefaultLighting(p.store, p.layout);
@@ -223,6 +227,7 @@ bool KeyboardServices::Start(WorkerThread thread) {
   MainWindowView& view = p.view;
   const bool notices =
       p.hotplug.Start([&view](DeviceEvent event, const std::string& path) { view.NoticeDeviceChange(event, path); });
+  StartAudioCapture();
   if (thread == WorkerThread::Run) p.worker.Start();
   p.worker.QueueJob(JobCode::JOB_CHECK_SOFTWARE);
   p.worker.QueueJob(JobCode::JOB_FIRST_SCAN);
@@ -283,11 +288,16 @@ std::u16string KeyboardServices::LatestFirmware() const {
 
 bool KeyboardServices::StartAudioCapture() {
   Parts& p = *parts_;
+  // A running capture keeps the period the lighting page chose.
+  if (p.levelCapture.running()) return false;
   p.levelCapture.setRefreshPeriod(LevelCapture::kDefaultPeriodMs);
   return p.levelCapture.startLevelCapture();
 }
 
-void KeyboardServices::SetMusicLevelSettings(double gain, int effect) { parts_->levelSender.SetSettings(gain, effect); }
+void KeyboardServices::SetMusicLevelSettings(double gain, int effect, int periodMs) {
+  parts_->levelSender.SetSettings(gain, effect);
+  parts_->levelCapture.setRefreshPeriod(periodMs);
+}
 
 void KeyboardServices::MarkLightingFreshlyChosen() { parts_->freshlyChosen = true; }
 
@@ -389,13 +399,15 @@ void KeyboardServices::ApplyLighting() {
   p.protocol.applyLighting(command, freshlyChosen);
 }
 
+// The colours of the set the lighting page shows: a family A keyboard's chosen custom set, else the one per-key set.
 void KeyboardServices::ApplyCustomLight() {
   Parts& p = *parts_;
+  const bool sets = p.layout.deviceType < kCustomSetsTypeLimit;
   std::vector<KeyColorRecord> all;
-  p.store.ListKeyColors(all);
+  p.store.ListKeyColors(all, kPerKeyColourSet + (sets ? p.customSet.load() : 0));
   std::vector<KeyColorRecord> perKey;
   for (const KeyColorRecord& colour : all) {
-    if (colour.profile == kLightingProfile && colour.lightId == kPerKeyColourSet) perKey.push_back(colour);
+    if (colour.profile == kLightingProfile) perKey.push_back(colour);
   }
   p.protocol.applyCustomColours(perKey, p.layout.lightIndex);
 }

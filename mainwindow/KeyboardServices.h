@@ -28,6 +28,7 @@ class HidManager;
 class HttpClient;
 class ProfileStore;
 class ProgramStarter;
+class ScreenCapture;
 class UinputSink;
 class VHidev;
 class Visualizer;
@@ -47,6 +48,10 @@ struct ServiceParts {
   VHidev* virtualDevice = nullptr;        ///< the virtual keyboard (the process-wide device)
   /// Makes a loopback audio source of this sample format (PulseAudio when empty).
   std::function<std::unique_ptr<AudioCaptureSource>(SampleFormat)> audio;
+  /// Makes the screen source of the screen lighting mode (the X11 root window when empty).
+  std::function<std::unique_ptr<ScreenCapture>()> screen;
+  /// The device type whose layout and database are loaded at start.
+  int startDeviceType = 201;
 };
 
 class KeyboardServices : public WorkerHost {
@@ -78,14 +83,14 @@ class KeyboardServices : public WorkerHost {
   void ReleaseKeysAndStopFilter();
   /// Closes the profile store so its write-ahead log is checkpointed into the one database file.
   void CloseStore();
-  /// Starts the hot-plug monitor and queues jobs 12 and 1; the worker runs on its thread or by StepWorker.
+  /// Starts the hot-plug monitor and the audio capture thread, then queues jobs 12 and 1; the worker runs on its thread or by StepWorker.
   bool Start(WorkerThread thread);
   /// Runs one worker step on the calling thread; only while the worker thread does not run.
   void StepWorker();
   /// Starts the audio capture thread whose levels drive family B keyboards in a music mode.
   bool StartAudioCapture();
-  /// The lighting page's music level settings: gain (slider / 50) and effect list data.
-  void SetMusicLevelSettings(double gain, int effect);
+  /// The lighting page's music level settings: gain (slider / 50), effect list data and refresh period in ms.
+  void SetMusicLevelSettings(double gain, int effect, int periodMs);
   /// The lighting page marked its mode as freshly chosen; the next family A lighting job selects it.
   void MarkLightingFreshlyChosen();
   /// The 0-based selection of the lighting page's custom-set list.

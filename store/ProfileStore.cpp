@@ -625,23 +625,23 @@ int ProfileStore::SaveKeyColors(std::vector<KeyColorRecord> colors) {
   return stored ? static_cast<int>(colors.size()) : 0;
 }
 
-bool ProfileStore::ReplaceKeyColors(std::vector<KeyColorRecord> colors) {
+bool ProfileStore::ReplaceKeyColors(std::vector<KeyColorRecord> colors, int set) {
   return RunInTransaction([&] {
-    return StoreQuery(db_, "DELETE FROM t_key_light_data WHERE light_id = ?").Bind(kCustomColorSet).Run() &&
+    return StoreQuery(db_, "DELETE FROM t_key_light_data WHERE light_id = ?").Bind(set).Run() &&
            InsertKeyColors(colors);
   });
 }
 
-bool ProfileStore::DeleteKeyColors() {
+bool ProfileStore::DeleteKeyColors(int set) {
   Lock lock(lock_);
-  return StoreQuery(db_, "DELETE FROM t_key_light_data WHERE light_id = ?").Bind(kCustomColorSet).Run();
+  return StoreQuery(db_, "DELETE FROM t_key_light_data WHERE light_id = ?").Bind(set).Run();
 }
 
-int ProfileStore::ListKeyColors(std::vector<KeyColorRecord>& colors) {
+int ProfileStore::ListKeyColors(std::vector<KeyColorRecord>& colors, int set) {
   Lock lock(lock_);
   colors.clear();
   StoreQuery q(db_, "SELECT * FROM t_key_light_data WHERE light_id = ?");
-  q.Bind(kCustomColorSet);
+  q.Bind(set);
   while (q.NextRow()) colors.push_back(KeyColorRecord{q.Int(0), q.Int(1), q.Int(2), q.Int(3), q.Int(4)});
   return static_cast<int>(colors.size());
 }

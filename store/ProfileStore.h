@@ -154,12 +154,12 @@ class ProfileStore {
   int ListLightModes(int profile, std::vector<LightRecord>& records);
   /// Adds the key colours in one transaction; their count, or 0 when any insert failed.
   int SaveKeyColors(std::vector<KeyColorRecord> colors);
-  /// Replaces the custom colour set by the list, all or nothing.
-  bool ReplaceKeyColors(std::vector<KeyColorRecord> colors);
-  /// Deletes the custom colour set.
-  bool DeleteKeyColors();
-  /// The custom colour set; the count.
-  int ListKeyColors(std::vector<KeyColorRecord>& colors);
+  /// Replaces the colours of one custom colour set by the list, all or nothing.
+  bool ReplaceKeyColors(std::vector<KeyColorRecord> colors, int set = kCustomColorSet);
+  /// Deletes one custom colour set.
+  bool DeleteKeyColors(int set = kCustomColorSet);
+  /// The colours of one custom colour set; the count.
+  int ListKeyColors(std::vector<KeyColorRecord>& colors, int set = kCustomColorSet);
 
  private:
   using Lock = std::lock_guard<std::recursive_mutex>;

@@ -91,7 +91,7 @@ struct LightRecord {
 struct KeyColorRecord {
   int keyLightId = 0;  ///< row id
   int profile = 0;     ///< the lighting profile, 1
-  int lightId = 0;     ///< the custom colour set, 128
+  int lightId = 0;     ///< the custom colour set: 128, and 128 + n for a family A keyboard's set n
   int keyCode = 0;     ///< the key's code from the layout
   int keyColor = 0;    ///< the colour, GDI form
 };

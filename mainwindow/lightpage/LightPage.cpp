@@ -175,7 +175,7 @@ void LightPage::ShowPerKey(const LightRecord& row) {
     picture->SetLightModeColor(false, GdiColor());
     picture->SetCustomColor(painting);
   }
-  ShowKeyColours(kPerKeySet);
+  ShowKeyColours(SelectedSet());
   controls_.Show(LightId::kModeColour, true);
   if (auto* button = controls_.Get<CColorButton>(LightId::kModeColour)) button->SetColor(colour);
   controls_.ShowPickerColour(painting);
@@ -185,13 +185,20 @@ void LightPage::ShowKeyColours(int set) {
   KeyboardCtrl* picture = Picture();
   if (picture == nullptr) return;
   std::vector<KeyColorRecord> colours;
-  host_.Store().ListKeyColors(colours);
+  host_.Store().ListKeyColors(colours, set);
   for (const KeyColorRecord& colour : colours) {
-    if (colour.profile == kLightingProfile && colour.lightId == set) {
+    if (colour.profile == kLightingProfile) {
       picture->SetKeyColor(static_cast<std::uint32_t>(colour.keyCode), GdiColor(static_cast<std::uint32_t>(colour.keyColor)));
     }
   }
   picture->UpdateControl(CacheReset::Reset);
+}
+
+// Family A keyboards keep three custom sets, chosen in the set list; family B has the one per-key set.
+int LightPage::SelectedSet() const {
+  const auto* sets = controls_.Get<MComboBox>(LightId::kCustomSets);
+  if (sets == nullptr || host_.DeviceType() >= 200) return kPerKeySet;
+  return kPerKeySet + std::max(sets->GetCurSel(), 0);
 }
 
 void LightPage::ShowAreas(const LightRecord& row) {

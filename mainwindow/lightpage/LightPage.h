@@ -83,6 +83,7 @@ class LightPage {
   void ShowPerKey(const LightRecord& row);
   void ShowAreas(const LightRecord& row);
   void ShowKeyColours(int set);
+  int SelectedSet() const;
   bool FamilyB() const;
   int LeftDirection() const;
 

@@ -155,12 +155,13 @@ void LightPage::OnPerKeyColours() {
   KeyboardCtrl* picture = Picture();
   if (picture == nullptr || picture->GetKeyboardCtrlMode() != KEYBOARD_MODE_PAINT) return;
   // One row per key of the picture, unpainted keys as black, so the keyboard's table is rewritten whole.
+  const int set = SelectedSet();
   std::vector<KeyColorRecord> colours;
   for (const KEY_INFO* key : picture->GetKeyItems()) {
-    colours.push_back(KeyColorRecord{0, kLightingProfile, kPerKeySet, static_cast<int>(key->keyValue),
+    colours.push_back(KeyColorRecord{0, kLightingProfile, set, static_cast<int>(key->keyValue),
                                      static_cast<int>(key->colour.Value())});
   }
-  host_.Store().ReplaceKeyColors(std::move(colours));
+  host_.Store().ReplaceKeyColors(std::move(colours), set);
   host_.QueueJob(JobCode::JOB_APPLY_CUSTOM_LIGHT, WaitDialog::Show);
 }
 
@@ -173,7 +174,7 @@ void LightPage::OnCustomSet() {
   LightRecord row;
   if (ReadCurrent(row)) host_.SelectCustomSetNow(row, index);
   if (KeyboardCtrl* picture = Picture()) picture->SetLightModeColor(false, GdiColor());
-  ShowKeyColours(kPerKeySet + index);
+  ShowKeyColours(SelectedSet());
 }
 
 void LightPage::OnArea(std::uint32_t id) {

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
+#include "app/IniFile.h"
 #include "app/SystemLanguage.h"
 #include "tests/support/TempFolder.h"
 #include "zephui/Text.h"
@@ -64,17 +67,47 @@ TEST_F(LanguageTextTest, ChangedLanguageOrFileIsReadAgain) {
   EXPECT_EQ(Lookup(65), u"English");
   folder_.Write("language/1033.lan", "[KB.DIALOG]\n65=Other text\n");
   EXPECT_EQ(Lookup(65), u"Other text");
-  std::filesystem::remove(folder_.Path() + "language/1033.lan");
-  std::filesystem::create_directories(folder_.Path() + "language/1033.lan");
-  EXPECT_EQ(Lookup(65), u"");  // a folder in its place reads as a missing file
+  std::filesystem::remove(folder_.Path() + "language/1031.lan");
+  std::filesystem::create_directories(folder_.Path() + "language/1031.lan");
+  EXPECT_EQ(Lookup(65, 1031), u"Other text");  // a folder in its place reads as a missing file
 }
 
-TEST_F(LanguageTextTest, MissingFileGivesEmptyTextsAndIsReadAgainEveryTime) {
-  EXPECT_EQ(Lookup(65), u"");
+// A language without its file speaks English from the file beside it, and with
+// no file at all from the texts built into the program; a file that appears
+// later is read at the next lookup.
+TEST_F(LanguageTextTest, MissingFilesFallBackToEnglishThenToTheBuiltInTexts) {
+  const std::u16string builtIn = Lookup(65);
+  EXPECT_FALSE(builtIn.empty());
+  EXPECT_EQ(Lookup(65, 2052), builtIn);
+  EXPECT_EQ(Lookup(99999, 2052), u"");
+  folder_.Write("language/1033.lan", "[KB.DIALOG]\n65=English file\n");
+  EXPECT_EQ(Lookup(65, 2052), u"English file");
   folder_.Write("language/2052.lan", "[KB.DIALOG]\n65=Second\n");
   EXPECT_EQ(Lookup(65, 2052), u"Second");
   folder_.Write("language/2052.lan", "[KB.DIALOG]\n65=Changed\n");
   EXPECT_EQ(Lookup(65, 2052), u"Changed");
+  std::filesystem::remove(folder_.Path() + "language/2052.lan");
+  std::filesystem::remove(folder_.Path() + "language/1033.lan");
+  EXPECT_EQ(Lookup(65, 2052), builtIn);
+}
+
+// The built-in texts are the shipped English file, every text of it, read as a file would be.
+TEST_F(LanguageTextTest, BuiltInTextsAreTheShippedEnglishFile) {
+  const std::filesystem::path shipped = std::filesystem::path(PELMORA_SOURCE_DIR) / "data" / "language" / "1033.lan";
+  std::ifstream in(shipped, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  testsupport::TempFolder withFile;
+  withFile.Write("language/1033.lan", bytes);
+  int compared = 0;
+  IniFile::Parse(bytes).ForEach([&](std::string_view section, std::string_view key, std::string_view) {
+    const std::u16string wideSection = ZephUI::ToUtf16(section);
+    const int number = std::stoi(std::string(key));
+    EXPECT_EQ(ReadLanguageText(folder_.Path(), 1033, wideSection, number),
+              ReadLanguageText(withFile.Path(), 1033, wideSection, number))
+        << key;
+    ++compared;
+  });
+  EXPECT_GT(compared, 100);
 }
 
 TEST(LanguageTextShipped, CurrentLanguageReadsTheFileBesideTheProgram) {
@@ -83,8 +116,8 @@ TEST(LanguageTextShipped, CurrentLanguageReadsTheFileBesideTheProgram) {
   SetLanguageId(2052);  // the Chinese file is copied beside the program too
   EXPECT_NE(GetLanguageText(kDialogSection, 65), u"");
   EXPECT_NE(GetLanguageText(kDialogSection, 65), u"Profile");
-  SetLanguageId(1041);  // no such file ships
-  EXPECT_EQ(GetLanguageText(kDialogSection, 65), u"");
+  SetLanguageId(1041);  // no such file ships: English
+  EXPECT_EQ(GetLanguageText(kDialogSection, 65), u"Profile");
   SetLanguageId(1033);
 }
 

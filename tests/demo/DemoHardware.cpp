@@ -5,6 +5,9 @@
 //
 // PELMORA_DEMO_KEYS=<path> lets another program press the T40's keys through
 // a FIFO at that path (see KeyCommandPipe.h for the commands).
+//
+// PELMORA_DEMO_PLUG_CYCLES=N unplugs and plugs the T40 N times once the
+// program has settled, then prints "plug cycles done: N" (see PlugCycler.h).
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -12,13 +15,16 @@
 #include "app/Hardware.h"
 #include "app/Paths.h"
 #include "macros/virtualdevice/VHidev.h"
-#include "tests/demo/DemoVirtualHidBackend.h"
+#include "tests/demo/DemoInspector.h"
 #include "tests/demo/KeyCommandPipe.h"
 #include "tests/demo/KeyPictureLoader.h"
 #include "tests/demo/PassedKeyLog.h"
 #include "tests/demo/PassedKeysClone.h"
+#include "tests/demo/PlayedKeysBackend.h"
+#include "tests/demo/PlugCycler.h"
 #include "tests/demo/SimulatedKeySource.h"
 #include "tests/demo/SimulatedKeyboardWindow.h"
+#include "tests/fakes/FakeHotplugSource.h"
 #include "tests/sim/Bus.h"
 #include "tests/sim/FamilyBFirmware.h"
 
@@ -45,12 +51,34 @@ PassedKeyLog& PassedKeys() {
   return log;
 }
 
+// Never destroyed: the virtual keyboard writes its last reports while the program ends.
+PlayedKeyLog& PlayedKeys() {
+  static auto* const log = new PlayedKeyLog;
+  return *log;
+}
+
+// The simulated bus has no udev behind it: whoever plugs the T40 in or out announces it here.
+FakeHotplugSource& Notices() {
+  static FakeHotplugSource notices;
+  return notices;
+}
+
+// Made after the notices and the firmware, so it stops before they go at exit.
+void StartPlugCycles(const hidsim::Bus::KeyboardIds& ids) {
+  const char* count = std::getenv("PELMORA_DEMO_PLUG_CYCLES");
+  if (count == nullptr || *count == '\0') return;
+  static PlugCycler cycler(hidsim::Bus::Instance(), Notices(), {kVendorId, kWiredProductId, Firmware(), ids});
+  cycler.Start(std::atoi(count));
+}
+
 // Made after the key source, so it stops reading before the source goes at exit.
 void StartKeyPipe() {
   const char* path = std::getenv("PELMORA_DEMO_KEYS");
   if (path == nullptr || *path == '\0') return;
   SimulatedKeySource& source = KeySource();
+  static DemoInspector inspector(Firmware(), PassedKeys(), PlayedKeys());
   static KeyCommandPipe pipe(source);
+  pipe.SetInspector(&inspector);
   if (pipe.Start(path)) std::printf("key pipe: %s\n", path);
 }
 
@@ -58,15 +86,18 @@ void StartKeyPipe() {
 
 void PrepareHardware() {
   Firmware()->SetFrameLogLimit(kFrameLog);
-  hidsim::Bus::Instance().PlugKeyboard(kVendorId, kWiredProductId, Firmware());
-  VHidev::UseInstanceBackend(std::make_unique<DemoVirtualHidBackend>());
+  const hidsim::Bus::KeyboardIds ids = hidsim::Bus::Instance().PlugKeyboard(kVendorId, kWiredProductId, Firmware());
+  VHidev::UseInstanceBackend(std::make_unique<PlayedKeysBackend>(PlayedKeys()));
   PassedKeys();
   StartKeyPipe();
+  StartPlugCycles(ids);
 }
 
 const char* HardwareVariant() { return "demo"; }
 
 EvdevDiscovery& KeyFilterDiscovery() { return KeySource(); }
+
+HotplugSource* DeviceNotices() { return &Notices(); }
 
 std::unique_ptr<UinputSink> MakeFilterClone() { return std::make_unique<PassedKeysClone>(PassedKeys()); }
 

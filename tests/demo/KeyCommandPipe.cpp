@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tests/demo/DemoInspector.h"
 #include "tests/demo/SimulatedKeySource.h"
 
 namespace {
@@ -100,7 +101,7 @@ void KeyCommandPipe::HandleBytes(std::string_view bytes) {
 }
 
 void KeyCommandPipe::HandleLine(std::string_view line) {
-  if (Trim(line).empty()) return;
+  if (Trim(line).empty() || HandleQuestion(Trim(line))) return;
   const std::optional<KeyCommand> command = Parse(line);
   if (!command) {
     std::fprintf(stderr, "key pipe: not a command: %.*s\n", static_cast<int>(line.size()), line.data());
@@ -113,6 +114,18 @@ void KeyCommandPipe::HandleLine(std::string_view line) {
   std::printf("key pipe: %.*s: %s\n", static_cast<int>(Trim(line).size()), Trim(line).data(),
               delivery == KeyDelivery::ToFilter ? "to the key filter" : "not served, dropped");
   std::fflush(stdout);
+}
+
+bool KeyCommandPipe::HandleQuestion(std::string_view line) {
+  const auto gap = line.find_first_of(" \t");
+  const std::string_view verb = line.substr(0, gap);
+  if (inspector_ == nullptr || gap == std::string_view::npos || (verb != "controls" && verb != "state")) return false;
+  const std::string path(Trim(line.substr(gap)));
+  const bool queued = verb == "controls" ? inspector_->WriteControls(path) : inspector_->WriteState(path);
+  std::printf("key pipe: %.*s: %s\n", static_cast<int>(line.size()), line.data(),
+              queued ? "answer queued" : "no program window to answer");
+  std::fflush(stdout);
+  return true;
 }
 
 std::optional<KeyCommand> KeyCommandPipe::Parse(std::string_view line) {

@@ -7,6 +7,11 @@
 //   press KEY_A        key down (names as in linux/input-event-codes.h, or the number)
 //   release KEY_A      key up
 //   tap KEY_A          down, then up
+//   controls FILE      the program's windows and controls into FILE
+//   state FILE         the simulated keyboard's decoded state into FILE
+//
+// The last two need an inspector (SetInspector) and are answered in the
+// file, written complete on the user-interface thread (see DemoInspector.h).
 //
 //   PELMORA_DEMO_KEYS=/tmp/keys pelmora-keyboard-t40-demo &
 //   echo "tap KEY_F1" > /tmp/keys
@@ -22,6 +27,7 @@
 #include <string_view>
 #include <thread>
 
+class DemoInspector;
 class SimulatedKeySource;
 
 /// What a command line asks for.
@@ -47,6 +53,8 @@ class KeyCommandPipe {
   bool Start(const std::string& path);
   /// Stops the reading thread; the FIFO stays for the next run.
   void Stop();
+  /// Answers "controls" and "state" through `inspector` (which must outlive the pipe); before Start.
+  void SetInspector(DemoInspector* inspector) { inspector_ = inspector; }
 
   /// Reads one line ("press KEY_A"); nullopt for anything else.
   static std::optional<KeyCommand> Parse(std::string_view line);
@@ -55,8 +63,10 @@ class KeyCommandPipe {
   void Run();
   void HandleBytes(std::string_view bytes);
   void HandleLine(std::string_view line);
+  bool HandleQuestion(std::string_view line);
 
   SimulatedKeySource& source_;
+  DemoInspector* inspector_ = nullptr;
   int fifo_ = -1;
   int stop_ = -1;  // eventfd that wakes the thread to end
   std::string partial_;  // a line still missing its end

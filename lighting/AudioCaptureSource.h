@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 /// The sample layout a capture asks for.
@@ -35,7 +36,7 @@ struct CaptureFormat {
 class AudioCaptureSource {
  public:
   virtual ~AudioCaptureSource() = default;
-  /// Starts, or restarts, capturing the current default output device; false when capture cannot be had at all.
+  /// Starts, or restarts, capturing the followed source; false when capture cannot be had at all.
   virtual bool Start() = 0;
   /// Stops capturing and releases the stream.
   virtual void Stop() = 0;
@@ -45,4 +46,6 @@ class AudioCaptureSource {
   virtual PacketStatus Read(std::vector<std::uint8_t>& packet) = 0;
   /// The call made, possibly from another thread, when the default output device changes.
   virtual void SetDefaultChangedHandler(std::function<void()> handler) = 0;
+  /// Follows the named source (an output's monitor) from now on; empty follows the default output. Sources without a choice ignore it.
+  virtual void FollowSource(const std::string& /*sourceName*/) {}
 };

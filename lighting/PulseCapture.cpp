@@ -55,9 +55,14 @@ struct PulseCapture::Callbacks {
     }
   }
   static void Subscription(pa_context* context, pa_subscription_event_type_t event, std::uint32_t, void* self) {
-    const bool serverChange = (event & PA_SUBSCRIPTION_EVENT_FACILITY_MASK) == PA_SUBSCRIPTION_EVENT_SERVER &&
-                              (event & PA_SUBSCRIPTION_EVENT_TYPE_MASK) == PA_SUBSCRIPTION_EVENT_CHANGE;
-    if (serverChange) Unref(pa_context_get_server_info(context, ServerInfoChanged, self));
+    const auto facility = event & PA_SUBSCRIPTION_EVENT_FACILITY_MASK;
+    const auto type = event & PA_SUBSCRIPTION_EVENT_TYPE_MASK;
+    if (facility == PA_SUBSCRIPTION_EVENT_SERVER && type == PA_SUBSCRIPTION_EVENT_CHANGE) {
+      Unref(pa_context_get_server_info(context, ServerInfoChanged, self));
+    } else if (facility == PA_SUBSCRIPTION_EVENT_SOURCE && type != PA_SUBSCRIPTION_EVENT_CHANGE) {
+      // A source came or went: it may be the chosen one.
+      static_cast<PulseCapture*>(self)->ResolveChosen();
+    }
   }
   static void ServerInfoAtReady(pa_context*, const pa_server_info* info, void* self) {
     if (info) static_cast<PulseCapture*>(self)->ServerInfoAtReady(*info);
@@ -66,12 +71,17 @@ struct PulseCapture::Callbacks {
     if (info) static_cast<PulseCapture*>(self)->ServerInfoChanged(*info);
   }
   static void ServerInfoForStream(pa_context*, const pa_server_info* info, void* self) {
-    if (info) static_cast<PulseCapture*>(self)->OpenStream(*info);
+    if (info) static_cast<PulseCapture*>(self)->ServerInfoForStream(*info);
+  }
+  // Called once with the source, then once more at the end of the list; without the source, eol is negative.
+  static void ChosenInfo(pa_context*, const pa_source_info* info, int eol, void* self) {
+    if (eol > 0) return;
+    static_cast<PulseCapture*>(self)->ChosenAnswer(info ? info->name : nullptr, info != nullptr);
   }
   static void StreamState(pa_stream* stream, void* self) {
     const pa_stream_state_t state = pa_stream_get_state(stream);
     // Our own disconnects clear this callback first, so an end seen here is the server's doing.
-    if (state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) static_cast<PulseCapture*>(self)->failed_ = true;
+    if (state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) static_cast<PulseCapture*>(self)->StreamEnded();
   }
   static void ReconnectTimer(pa_mainloop_api* api, pa_time_event* event, const struct timeval*, void* self) {
     auto* capture = static_cast<PulseCapture*>(self);
@@ -127,6 +137,15 @@ void PulseCapture::Stop() {
 void PulseCapture::SetDefaultChangedHandler(std::function<void()> handler) {
   LoopLock lock(loop_);
   onDefaultChanged_ = std::move(handler);
+}
+
+void PulseCapture::FollowSource(const std::string& sourceName) {
+  if (!loop_) return;
+  LoopLock lock(loop_);
+  if (sourceName == chosen_) return;
+  chosen_ = sourceName;
+  chosenPresent_ = false;
+  if (wanted_ && context_ && pa_context_get_state(context_) == PA_CONTEXT_READY) RequestStream();
 }
 
 std::string PulseCapture::SourceName() const {
@@ -212,7 +231,8 @@ void PulseCapture::ScheduleReconnect() {
 
 void PulseCapture::ContextReady() {
   pa_context_set_subscribe_callback(context_, Callbacks::Subscription, this);
-  Unref(pa_context_subscribe(context_, PA_SUBSCRIPTION_MASK_SERVER, nullptr, nullptr));
+  const auto mask = static_cast<pa_subscription_mask_t>(PA_SUBSCRIPTION_MASK_SERVER | PA_SUBSCRIPTION_MASK_SOURCE);
+  Unref(pa_context_subscribe(context_, mask, nullptr, nullptr));
   Unref(pa_context_get_server_info(context_, Callbacks::ServerInfoAtReady, this));
 }
 
@@ -221,6 +241,7 @@ void PulseCapture::ContextLost() {
   if (stream_) failed_ = true;
   DropStream();
   defaultSink_.clear();
+  chosenPresent_ = false;
   ScheduleReconnect();
 }
 
@@ -228,37 +249,90 @@ void PulseCapture::RequestStream() {
   Unref(pa_context_get_server_info(context_, Callbacks::ServerInfoForStream, this));
 }
 
+void PulseCapture::TakeServerInfo(const pa_server_info& info) {
+  defaultSink_ = info.default_sink_name ? info.default_sink_name : "";
+  serverRate_ = info.sample_spec.rate;
+}
+
 void PulseCapture::ServerInfoAtReady(const pa_server_info& info) {
   const bool cameBack = everReady_;
   everReady_ = true;
-  defaultSink_ = info.default_sink_name ? info.default_sink_name : "";
+  TakeServerInfo(info);
   if (cameBack && onDefaultChanged_) {
     // A server that came back is a new default device to whoever follows them.
     onDefaultChanged_();
   } else if (wanted_) {
-    OpenStream(info);
+    ResolveChosen();
   }
 }
 
 void PulseCapture::ServerInfoChanged(const pa_server_info& info) {
   const std::string sink = info.default_sink_name ? info.default_sink_name : "";
   if (sink == defaultSink_) return;
-  defaultSink_ = sink;
-  DefaultChanged(info);
+  TakeServerInfo(info);
+  // A chosen source that is there is recorded whatever the default.
+  if (FollowingDefault()) DefaultChanged();
 }
 
-void PulseCapture::DefaultChanged(const pa_server_info& info) {
+void PulseCapture::ServerInfoForStream(const pa_server_info& info) {
+  TakeServerInfo(info);
+  ResolveChosen();
+}
+
+void PulseCapture::DefaultChanged() {
   if (onDefaultChanged_) {
     onDefaultChanged_();
   } else if (wanted_) {
-    OpenStream(info);
+    OpenStream();
   }
 }
 
-void PulseCapture::OpenStream(const pa_server_info& info) {
+// Asks the server whether it has the chosen source; the answer opens the stream where it belongs.
+void PulseCapture::ResolveChosen() {
+  if (!wanted_ || !context_) return;
+  if (chosen_.empty()) {
+    OpenStream();
+    return;
+  }
+  Unref(pa_context_get_source_info_by_name(context_, chosen_.c_str(), Callbacks::ChosenInfo, this));
+}
+
+// Answers come in the order asked, so the last one is about the source chosen last.
+void PulseCapture::ChosenAnswer(const char* name, bool found) {
+  if (found && chosen_ != name) return;
+  chosenPresent_ = found;
+  if (wanted_) OpenStream();
+}
+
+void PulseCapture::StreamEnded() {
+  if (chosen_.empty()) {
+    failed_ = true;
+    return;
+  }
+  // The chosen source (or the default standing in for it) went away: silence until the server says where to record.
+  if (context_) RequestStream();
+}
+
+bool PulseCapture::FollowingDefault() const { return chosen_.empty() || !chosenPresent_; }
+
+std::string PulseCapture::Target() const {
+  if (!FollowingDefault()) return chosen_;
+  return defaultSink_.empty() ? std::string() : defaultSink_ + ".monitor";
+}
+
+bool PulseCapture::StreamAlive() const {
+  if (!stream_) return false;
+  const pa_stream_state_t state = pa_stream_get_state(stream_);
+  return state == PA_STREAM_CREATING || state == PA_STREAM_READY;
+}
+
+void PulseCapture::OpenStream() {
+  const std::string target = Target();
+  // Reopening the same source would only drop sound.
+  if (StreamAlive() && target == sourceName_) return;
   DropStream();
-  if (!wanted_ || !info.default_sink_name || !*info.default_sink_name) return;
-  const pa_sample_spec spec = SpecFor(format_, info.sample_spec.rate);
+  if (!wanted_ || target.empty()) return;
+  const pa_sample_spec spec = SpecFor(format_, serverRate_);
   stream_ = pa_stream_new(context_, kStreamName, &spec, nullptr);
   if (!stream_) {
     failed_ = true;
@@ -269,13 +343,14 @@ void PulseCapture::OpenStream(const pa_server_info& info) {
   attr.maxlength = static_cast<std::uint32_t>(-1);
   attr.tlength = attr.prebuf = attr.minreq = static_cast<std::uint32_t>(-1);
   attr.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(kFragmentMs * PA_USEC_PER_MSEC, &spec));
-  const std::string monitor = std::string(info.default_sink_name) + ".monitor";
-  if (pa_stream_connect_record(stream_, monitor.c_str(), &attr, PA_STREAM_ADJUST_LATENCY) < 0) {
+  // Never let the server move a loopback onto another source (a microphone) when its own goes away.
+  const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_DONT_MOVE);
+  if (pa_stream_connect_record(stream_, target.c_str(), &attr, flags) < 0) {
     DropStream();
     failed_ = true;
     return;
   }
-  sourceName_ = monitor;
+  sourceName_ = target;
 }
 
 void PulseCapture::DropStream() {

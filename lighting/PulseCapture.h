@@ -1,7 +1,9 @@
 // Loopback capture on a PulseAudio server (PipeWire serves the same API):
-// records the monitor source of the default sink on the library's own
-// event-loop thread, follows default-sink changes through server events and
-// reconnects when the server goes away and comes back.
+// records the monitor source of the default sink, or a source chosen by
+// name, on the library's own event-loop thread. It follows default-sink
+// changes through server events while no chosen source is there, takes a
+// chosen source up again when it reappears, and reconnects when the server
+// goes away and comes back.
 #pragma once
 
 #include <cstdint>
@@ -36,7 +38,7 @@ class PulseCapture : public AudioCaptureSource {
   PulseCapture(const PulseCapture&) = delete;
   PulseCapture& operator=(const PulseCapture&) = delete;
 
-  /// Connects when needed and (re)opens the stream on the default sink's monitor; false without an event loop.
+  /// Connects when needed and opens the stream on the followed source; false without an event loop.
   bool Start() override;
   /// Closes the stream; the connection stays for the default-sink notices.
   void Stop() override;
@@ -46,6 +48,8 @@ class PulseCapture : public AudioCaptureSource {
   PacketStatus Read(std::vector<std::uint8_t>& packet) override;
   /// Called on the event-loop thread when the default sink changes or the server comes back.
   void SetDefaultChangedHandler(std::function<void()> handler) override;
+  /// Records the named source while the server has it, else the default sink's monitor; empty: always the default.
+  void FollowSource(const std::string& sourceName) override;
   /// The source the stream records from; empty while there is none.
   std::string SourceName() const;
 
@@ -61,9 +65,17 @@ class PulseCapture : public AudioCaptureSource {
   void RequestStream();
   void ServerInfoAtReady(const pa_server_info& info);
   void ServerInfoChanged(const pa_server_info& info);
-  void OpenStream(const pa_server_info& info);
+  void ServerInfoForStream(const pa_server_info& info);
+  void TakeServerInfo(const pa_server_info& info);
+  void ResolveChosen();
+  void ChosenAnswer(const char* name, bool found);
+  void StreamEnded();
+  bool FollowingDefault() const;
+  std::string Target() const;
+  bool StreamAlive() const;
+  void OpenStream();
   void DropStream();
-  void DefaultChanged(const pa_server_info& info);
+  void DefaultChanged();
   void DropStaleFragments();
   PacketStatus TakeFragment(std::vector<std::uint8_t>& packet);
 
@@ -78,6 +90,9 @@ class PulseCapture : public AudioCaptureSource {
   pa_time_event* reconnect_ = nullptr;
   std::function<void()> onDefaultChanged_;
   std::string defaultSink_;
+  std::uint32_t serverRate_ = 0;
+  std::string chosen_;          // the followed source; empty follows the default sink
+  bool chosenPresent_ = false;  // the server last said it has the chosen source
   std::string sourceName_;
   bool wanted_ = false;     // the owner asked for capture
   bool failed_ = false;     // the stream died under the owner

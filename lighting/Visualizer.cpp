@@ -41,6 +41,8 @@ void Visualizer::openCapture() {
 
 void Visualizer::startCapture() { source_->Start(); }
 
+void Visualizer::setCaptureSource(const std::string& sourceName) { source_->FollowSource(sourceName); }
+
 void Visualizer::OnDefaultDeviceChanged() { startCapture(); }
 
 void Visualizer::start() {

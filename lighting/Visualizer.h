@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -41,8 +42,10 @@ class Visualizer {
   void initialise();
   /// Follows the default output device from now on.
   void openCapture();
-  /// Starts, or restarts, capturing the current default output device.
+  /// Starts, or restarts, capturing the followed source.
   void startCapture();
+  /// Records the named source (an output's monitor) from now on, at once; empty follows the default output.
+  void setCaptureSource(const std::string& sourceName);
   /// Starts the paint thread (painting stays as set).
   void start();
   /// Ends the paint thread and waits for it.

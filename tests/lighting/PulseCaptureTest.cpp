@@ -179,3 +179,39 @@ TEST_F(PulseCaptureTest, TheLevelCaptureReportsSixteenBitSamplesOfPlayingSound) 
   capture.stop();
   EXPECT_TRUE(playing.get());
 }
+
+TEST_F(PulseCaptureTest, AChosenSourceIsRecordedWhileItIsThereWithTheDefaultStandingInWhileNot) {
+  PulseCapture capture(SampleFormat::Float32, PulseBacklog::Keep, server_->Address());
+  std::atomic<int> notices = 0;
+  capture.SetDefaultChangedHandler([&] {
+    ++notices;
+    capture.Start();
+  });
+  capture.FollowSource("third.monitor");
+  ASSERT_TRUE(capture.Start());
+  ASSERT_TRUE(Eventually([&] { return capture.SourceName() == "test.monitor"; })) << "not there yet";
+
+  const int third = server_->LoadNullSink("third");
+  ASSERT_GE(third, 0);
+  ASSERT_TRUE(Eventually([&] { return capture.SourceName() == "third.monitor" && capture.Format(); }));
+  // A chosen source that is there does not follow the default.
+  ASSERT_TRUE(server_->SetDefaultSink("other"));
+  auto playing = Play("third");
+  std::size_t biggest = 0;
+  EXPECT_TRUE(HearsSound(capture, biggest));
+  EXPECT_TRUE(playing.get());
+  EXPECT_EQ(capture.SourceName(), "third.monitor");
+
+  // Gone: the new default stands in; back: the chosen one is recorded again.
+  ASSERT_TRUE(server_->UnloadModule(third));
+  ASSERT_TRUE(Eventually([&] { return capture.SourceName() == "other.monitor"; }));
+  ASSERT_GE(server_->LoadNullSink("third"), 0);
+  ASSERT_TRUE(Eventually([&] { return capture.SourceName() == "third.monitor"; }));
+
+  capture.FollowSource("");
+  ASSERT_TRUE(Eventually([&] { return capture.SourceName() == "other.monitor" && capture.Format(); }));
+  EXPECT_EQ(notices, 0) << "the owner restarts nothing: the capture moved by itself";
+  playing = Play("other");
+  EXPECT_TRUE(HearsSound(capture, biggest));
+  EXPECT_TRUE(playing.get());
+}

@@ -40,15 +40,30 @@ class BlockingContext {
   bool SetDefaultSink(const std::string& sink) {
     bool ok = false;
     const auto done = [](pa_context*, int success, void* result) { *static_cast<bool*>(result) = success != 0; };
-    pa_operation* operation = pa_context_set_default_sink(context_, sink.c_str(), done, &ok);
-    while (operation && pa_operation_get_state(operation) == PA_OPERATION_RUNNING && Iterate()) {
-    }
-    if (operation) pa_operation_unref(operation);
-    return ok;
+    return Finish(pa_context_set_default_sink(context_, sink.c_str(), done, &ok)) && ok;
+  }
+  int LoadModule(const std::string& name, const std::string& argument) {
+    std::uint32_t index = PA_INVALID_INDEX;
+    const auto done = [](pa_context*, std::uint32_t given, void* result) { *static_cast<std::uint32_t*>(result) = given; };
+    if (!Finish(pa_context_load_module(context_, name.c_str(), argument.c_str(), done, &index))) return -1;
+    return index == PA_INVALID_INDEX ? -1 : static_cast<int>(index);
+  }
+  bool UnloadModule(int module) {
+    bool ok = false;
+    const auto done = [](pa_context*, int success, void* result) { *static_cast<bool*>(result) = success != 0; };
+    return Finish(pa_context_unload_module(context_, static_cast<std::uint32_t>(module), done, &ok)) && ok;
   }
 
  private:
   bool Iterate() { return pa_mainloop_iterate(loop_, 1, nullptr) >= 0; }
+  // Runs the loop until the operation is done; false when there was none.
+  bool Finish(pa_operation* operation) {
+    if (!operation) return false;
+    while (pa_operation_get_state(operation) == PA_OPERATION_RUNNING && Iterate()) {
+    }
+    pa_operation_unref(operation);
+    return true;
+  }
 
   pa_mainloop* loop_;
   pa_context* context_;
@@ -139,6 +154,16 @@ bool PulseTestServer::WaitUntilAnswering() const {
 bool PulseTestServer::SetDefaultSink(const std::string& sink) const {
   BlockingContext context(Address());
   return context.Ready() && context.SetDefaultSink(sink);
+}
+
+int PulseTestServer::LoadNullSink(const std::string& sink) const {
+  BlockingContext context(Address());
+  return context.Ready() ? context.LoadModule("module-null-sink", "sink_name=" + sink) : -1;
+}
+
+bool PulseTestServer::UnloadModule(int module) const {
+  BlockingContext context(Address());
+  return context.Ready() && context.UnloadModule(module);
 }
 
 bool PulseTestServer::PlayTone(const std::string& sink, double frequency, double amplitude, double seconds) const {

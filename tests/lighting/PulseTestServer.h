@@ -26,6 +26,10 @@ class PulseTestServer {
   std::string Address() const { return "unix:" + folder_ + "native"; }
   /// Makes a sink the default one; false when the server refuses.
   bool SetDefaultSink(const std::string& sink) const;
+  /// Adds a null sink of that name; its module's index, or -1 when the server refuses.
+  int LoadNullSink(const std::string& sink) const;
+  /// Removes a module added by LoadNullSink (its sink and monitor go with it); false when the server refuses.
+  bool UnloadModule(int module) const;
   /// Plays a sine tone of the given frequency and amplitude into a sink for the given time; false on failure.
   bool PlayTone(const std::string& sink, double frequency, double amplitude, double seconds) const;
 

@@ -12,6 +12,7 @@ struct InputEvent {
   std::uint16_t type = 0;  ///< EV_KEY, EV_SYN, EV_MSC, ...
   std::uint16_t code = 0;  ///< key code, SYN_REPORT, MSC_SCAN, ...
   std::int32_t value = 0;  ///< for keys: 0 released, 1 pressed, 2 auto-repeat
+  std::uint64_t timeMs = 0;  ///< when the kernel stamped it, monotonic milliseconds; 0 when unknown
 };
 
 /// How a blocking read ended.

@@ -6,6 +6,17 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
+
+namespace {
+
+InputEvent Converted(const struct input_event& raw) {
+  const auto ms = static_cast<std::uint64_t>(raw.input_event_sec) * 1000 +
+                  static_cast<std::uint64_t>(raw.input_event_usec) / 1000;
+  return InputEvent{raw.type, raw.code, raw.value, ms};
+}
+
+}  // namespace
 
 std::unique_ptr<LibevdevDevice> LibevdevDevice::fromFd(int fd, const std::string& path) {
   const int cancelFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
@@ -23,6 +34,8 @@ std::unique_ptr<LibevdevDevice> LibevdevDevice::fromFd(int fd, const std::string
     errno = -rc;
     return nullptr;
   }
+  // Event times on the monotonic clock, so a clock change between two keys cannot bend a recorded delay.
+  libevdev_set_clock_id(dev, CLOCK_MONOTONIC);
   return std::unique_ptr<LibevdevDevice>(new LibevdevDevice(fd, cancelFd, dev, path));
 }
 
@@ -101,7 +114,7 @@ int LibevdevDevice::nextEvent(InputEvent& event) {
     // Replays the state changes lost in a dropped stretch, ending with a SYN_REPORT.
     const int rc = libevdev_next_event(dev_, LIBEVDEV_READ_FLAG_SYNC, &raw);
     if (rc == LIBEVDEV_READ_STATUS_SYNC) {
-      event = {raw.type, raw.code, raw.value};
+      event = Converted(raw);
       return LIBEVDEV_READ_STATUS_SUCCESS;
     }
     syncing_ = false;
@@ -113,7 +126,7 @@ int LibevdevDevice::nextEvent(InputEvent& event) {
     syncing_ = true;
     return nextEvent(event);
   }
-  if (rc == LIBEVDEV_READ_STATUS_SUCCESS) event = {raw.type, raw.code, raw.value};
+  if (rc == LIBEVDEV_READ_STATUS_SUCCESS) event = Converted(raw);
   return rc;
 }
 

@@ -34,7 +34,8 @@ void AllKeyboardsReader::stop() {
 
 void AllKeyboardsReader::onEvent(const InputEvent& event, ReaderPhase phase) {
   if (event.type != EV_KEY && event.type != EV_REL) return;
-  events_.push({event, phase, clock_.NowMs()});
+  // The kernel's stamp tells when the key moved; the reading may come much later on a busy machine.
+  events_.push({event, phase, event.timeMs != 0 ? event.timeMs : clock_.NowMs()});
 }
 
 void AllKeyboardsReader::onEnded(ReaderEnd) {

@@ -21,12 +21,12 @@ class AllKeyboardsReader : private DeviceReader::Handler {
   struct Event {
     InputEvent input;     ///< the evdev event (EV_KEY or EV_REL)
     ReaderPhase phase;    ///< BeforeGrab: the system saw it too
-    std::uint64_t time;   ///< when it was read, from the clock
+    std::uint64_t time;   ///< when it happened (the device's stamp), or when read for a device without stamps
   };
   /// Receives the events, on the reader's delivery thread.
   using Receiver = std::function<void(const Event& event)>;
 
-  /// A reader of the keyboards `discovery` finds, stamping events with `clock` (both must outlive it).
+  /// A reader of the keyboards `discovery` finds, stamping unstamped events with `clock` (both must outlive it).
   AllKeyboardsReader(EvdevDiscovery& discovery, Clock& clock);
   /// Stops reading.
   ~AllKeyboardsReader() override;

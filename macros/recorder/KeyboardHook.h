@@ -1,6 +1,8 @@
 // The system-wide keyboard hook recording runs on: while installed it sees
 // every key event of every keyboard before the rest of the system does. On
-// Linux it is an evdev reader that grabs every keyboard (EvdevKeyboardHook).
+// Linux it is an evdev reader that grabs every keyboard (EvdevKeyboardHook),
+// or under X11 a keyboard grab. Either stamps each event with the time it
+// happened, which may be well before the handler sees it.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +24,7 @@ struct HookKeyRecord {
   int virtualKey = 0;       ///< Windows virtual-key code; 0 for keys without one
   int scanCode = 0;         ///< PC set-1 make code (without the E0 prefix)
   std::uint32_t flags = 0;  ///< kExtended, kUp
-  std::uint64_t time = 0;   ///< milliseconds, from the hook's clock
+  std::uint64_t time = 0;   ///< when the key event happened, in milliseconds of the hook's own clock
 };
 
 class KeyboardHook {

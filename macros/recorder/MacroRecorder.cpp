@@ -24,8 +24,7 @@ constexpr int kLastIgnoredKey = 183;
 
 }  // namespace
 
-MacroRecorder::MacroRecorder(KeyboardHook& hook, Clock& clock, RecordList& list)
-    : hook_(hook), clock_(clock), list_(list) {}
+MacroRecorder::MacroRecorder(KeyboardHook& hook, RecordList& list) : hook_(hook), list_(list) {}
 
 MacroRecorder::~MacroRecorder() {
   // Uninstalling waits for a delivery in progress, which may still call us.
@@ -104,17 +103,16 @@ std::optional<MacroRecorder::Step> MacroRecorder::takeEventLocked(KeyMessage key
   } else {
     held_.erase(virtualKey);
   }
-  return Step{std::move(name), down ? StepType::KeyPress : StepType::KeyRelease, virtualKey, delayLocked()};
+  return Step{std::move(name), down ? StepType::KeyPress : StepType::KeyRelease, virtualKey, delayLocked(record.time)};
 }
 
-std::optional<int> MacroRecorder::delayLocked() {
-  const std::uint64_t now = clock_.NowMs();
+std::optional<int> MacroRecorder::delayLocked(std::uint64_t eventTime) {
   int elapsed = 0;
   if (previousTime_) {
-    const auto difference = static_cast<std::int64_t>(now - *previousTime_);
+    const auto difference = static_cast<std::int64_t>(eventTime - *previousTime_);
     elapsed = difference < 0 || difference > kMaxDelayMs ? kMaxDelayMs : static_cast<int>(difference);
   }
-  previousTime_ = now;
+  previousTime_ = eventTime;
   int delay = 0;
   if (delayMode_ == DelayMode::Measured) delay = elapsed;
   if (delayMode_ == DelayMode::Fixed) delay = fixedDelayMs_;

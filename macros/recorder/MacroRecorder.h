@@ -1,7 +1,9 @@
 // Records the user's keystrokes into the macro page's record list while a
 // macro is being recorded, through the keyboard hook. Each record's delay is
 // the time until the next event, so every new event first sets the delay of
-// the record before it and is then added with delay 0.
+// the record before it and is then added with delay 0. Delays come from the
+// times the hook stamped on the events, not from when they are handled, so a
+// busy machine that handles keys late still records the user's rhythm.
 //
 // The hook delivers on a thread of its own while startRecording and
 // stopRecording come from the user-interface thread; the recording state is
@@ -15,7 +17,6 @@
 #include <set>
 #include <string>
 
-#include "device/Clock.h"
 #include "device/KeyCodes.h"
 #include "macros/recorder/KeyboardHookManager.h"
 
@@ -48,8 +49,8 @@ class MacroRecorder : public KeyboardHookManager::Subscriber {
     virtual void AddString(const std::u16string& name, int type, int virtualKey, int delayMs) = 0;
   };
 
-  /// A recorder on `hook`, timed by `clock`, writing to `list` (all must outlive it).
-  MacroRecorder(KeyboardHook& hook, Clock& clock, RecordList& list);
+  /// A recorder on `hook` writing to `list` (both must outlive it).
+  MacroRecorder(KeyboardHook& hook, RecordList& list);
   /// Stops a recording in progress.
   ~MacroRecorder() override;
   MacroRecorder(const MacroRecorder&) = delete;
@@ -78,12 +79,11 @@ class MacroRecorder : public KeyboardHookManager::Subscriber {
   };
 
   std::optional<Step> takeEventLocked(KeyMessage keyMessage, const HookKeyRecord& record);
-  std::optional<int> delayLocked();
+  std::optional<int> delayLocked(std::uint64_t eventTime);
   static int adjustedVirtualKey(const HookKeyRecord& record);
   static bool isIgnored(int virtualKey);
 
   KeyboardHook& hook_;
-  Clock& clock_;
   RecordList& list_;
   std::unique_ptr<KeyboardHookManager> manager_;  // touched by start and stop only
 

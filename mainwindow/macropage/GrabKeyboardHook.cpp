@@ -25,6 +25,7 @@ bool GrabKeyboardHook::install(Handler handler) {
   grab_.Release();
   handler_ = std::move(handler);
   translator_ = HookKeyTranslator();
+  lastTime_.reset();
   return grab_.Grab(window_, message_) == GrabResult::Grabbed;
 }
 
@@ -39,6 +40,17 @@ bool GrabKeyboardHook::Deliver(WPARAM wParam, LPARAM lParam) {
   const GrabbedKey key = KeyboardGrab::Decode(wParam, lParam);
   if (key.keyCode == 0) return true;
   const auto [message, record] =
-      translator_.translate(static_cast<int>(key.keyCode), EvdevValue(key.action), key.timeMs);
+      translator_.translate(static_cast<int>(key.keyCode), EvdevValue(key.action), Unwrapped(key.timeMs));
   return handler_(message, record);
+}
+
+// X time stamps are 32-bit milliseconds that wrap every 49.7 days; delays are measured on a running count.
+std::uint64_t GrabKeyboardHook::Unwrapped(std::uint32_t stamp) {
+  if (!lastTime_) {
+    lastTime_ = stamp;
+  } else {
+    const auto step = static_cast<std::int32_t>(stamp - static_cast<std::uint32_t>(*lastTime_));
+    *lastTime_ += static_cast<std::uint64_t>(static_cast<std::int64_t>(step));
+  }
+  return *lastTime_;
 }

@@ -1,8 +1,12 @@
 // The keyboard hook recording runs on under X11: a keyboard grab that brings
 // every key of every keyboard to the main window as message 1654, turned into
 // the same hook records the evdev hook makes (virtual key, set-1 scan code,
-// extended and up flags, system key messages), so both record alike.
+// extended and up flags, system key messages), so both record alike. Each
+// record carries the X server's time of the key event.
 #pragma once
+
+#include <cstdint>
+#include <optional>
 
 #include "macros/recorder/HookKeyTranslator.h"
 #include "macros/recorder/KeyboardHook.h"
@@ -27,9 +31,12 @@ class GrabKeyboardHook : public KeyboardHook {
   bool IsGrabbed() const { return grab_.IsActive(); }
 
  private:
+  std::uint64_t Unwrapped(std::uint32_t stamp);
+
   ZephUI::HWND window_;
   ZephUI::UINT message_;
   ZephUI::KeyboardGrab grab_;
   Handler handler_;
   HookKeyTranslator translator_;
+  std::optional<std::uint64_t> lastTime_;  // the previous key's time, carried past the 32-bit wrap
 };

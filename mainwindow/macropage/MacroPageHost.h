@@ -11,7 +11,6 @@
 #include "zephui/FileChooser.h"
 #include "zephui/WindowTypes.h"
 
-class Clock;
 class KeyboardHook;
 class ProfileStore;
 
@@ -42,6 +41,4 @@ class MacroPageHost {
   virtual void SetTabStripInput(TabStripInput input) = 0;
   /// A new hook that takes every key while recording: the keyboard grab on X11, else the evdev hook.
   virtual std::unique_ptr<KeyboardHook> MakeRecordingHook() = 0;
-  /// The clock recorded delays are measured with.
-  virtual Clock& RecordingClock() = 0;
 };

@@ -21,7 +21,7 @@ bool MacroRecording::Start(int macroId, DelayMode delayMode, int fixedDelayMs) {
     sink_.reset();
     return false;
   }
-  recorder_ = std::make_unique<MacroRecorder>(*hook_, host_.RecordingClock(), *sink_);
+  recorder_ = std::make_unique<MacroRecorder>(*hook_, *sink_);
   // A hook that cannot be installed leaves the recording shown as running without events, as the user expects
   // from a stop button that still has to be pressed.
   recorder_->startRecording(macroId, delayMode, fixedDelayMs);

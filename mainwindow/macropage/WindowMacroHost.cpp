@@ -59,5 +59,3 @@ std::unique_ptr<KeyboardHook> WindowMacroHost::MakeRecordingHook() {
   if (keyboards_ == nullptr) keyboards_ = std::make_unique<UdevEvdevDiscovery>();
   return std::make_unique<EvdevKeyboardHook>(*keyboards_, SteadyClock::Instance());
 }
-
-Clock& WindowMacroHost::RecordingClock() { return SteadyClock::Instance(); }

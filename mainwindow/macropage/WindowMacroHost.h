@@ -28,7 +28,6 @@ class WindowMacroHost : public MacroPageHost {
   void SetTabStripInput(TabStripInput input) override;
   /// The keyboard grab on X11; else the evdev hook.
   std::unique_ptr<KeyboardHook> MakeRecordingHook() override;
-  Clock& RecordingClock() override;
 
  private:
   KeyboardDlg& window_;

@@ -165,11 +165,11 @@ void FakeEvdevDevice::Script::changed() {
 
 FakeEvdevDevice::FakeEvdevDevice(std::shared_ptr<Script> script) : script_(std::move(script)) {}
 
-std::vector<InputEvent> FakeEvdevDevice::keyFrame(int code, int value) {
+std::vector<InputEvent> FakeEvdevDevice::keyFrame(int code, int value, std::uint64_t timeMs) {
   // Real keyboards send the HID usage as MSC_SCAN; any stable number will do here.
-  return {{EV_MSC, MSC_SCAN, 0x70000 + code},
-          {EV_KEY, static_cast<std::uint16_t>(code), value},
-          {EV_SYN, SYN_REPORT, 0}};
+  return {{EV_MSC, MSC_SCAN, 0x70000 + code, timeMs},
+          {EV_KEY, static_cast<std::uint16_t>(code), value, timeMs},
+          {EV_SYN, SYN_REPORT, 0, timeMs}};
 }
 
 std::vector<int> FakeEvdevDevice::defaultKeys() {

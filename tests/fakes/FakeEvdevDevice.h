@@ -114,8 +114,8 @@ class FakeEvdevDevice : public EvdevDevice {
   /// A device opened on the script.
   explicit FakeEvdevDevice(std::shared_ptr<Script> script);
 
-  /// One key event with its scan code and SYN_REPORT, as a keyboard sends it.
-  static std::vector<InputEvent> keyFrame(int code, int value);
+  /// One key event with its scan code and SYN_REPORT, as a keyboard sends it, stamped with `timeMs`.
+  static std::vector<InputEvent> keyFrame(int code, int value, std::uint64_t timeMs = 0);
   /// Keys of a plain full-size keyboard: evdev codes 1-88, the navigation block and the right-hand modifiers.
   static std::vector<int> defaultKeys();
 

@@ -35,7 +35,7 @@ class KeyboardHookThread : public ::testing::Test {
   hidsim::VirtualClock clock_;
   FakeRecordList list_;
   EvdevKeyboardHook hook_{discovery_, clock_};
-  MacroRecorder recorder_{hook_, clock_, list_};
+  MacroRecorder recorder_{hook_, list_};
 };
 
 TEST_F(KeyboardHookThread, RecordsEveryKeyboardWhileHoldingThemAll) {
@@ -77,6 +77,21 @@ TEST_F(KeyboardHookThread, AKeyHeldAtTheStartIsLeftUntilReleasedAndItsReleaseRec
   ASSERT_TRUE(list_.waitForRows(1));
   recorder_.stopRecording();
   EXPECT_EQ(list_.rows(), (std::vector<Row>{{u"Enter", 3, 13, 0}}));
+}
+
+// The reader's clock stands still: every delay comes from the kernel's stamps on the events.
+TEST_F(KeyboardHookThread, DelaysComeFromTheEventStampsHoweverLateTheyAreRead) {
+  auto kb = plugIn("/dev/input/event3");
+  ASSERT_TRUE(recorder_.startRecording(1, DelayMode::Measured));
+  ASSERT_TRUE(waitForGrab(kb));
+  kb->queue(FakeEvdevDevice::keyFrame(KEY_A, 1, 70000));
+  kb->queue(FakeEvdevDevice::keyFrame(KEY_A, 0, 70180));
+  kb->queue(FakeEvdevDevice::keyFrame(KEY_B, 1, 70200));
+  kb->queue(FakeEvdevDevice::keyFrame(KEY_B, 0, 120000));
+  ASSERT_TRUE(list_.waitForRows(4));
+  recorder_.stopRecording();
+  EXPECT_EQ(list_.rows(), (std::vector<Row>{{u"A", 2, 'A', 180}, {u"A", 3, 'A', 20}, {u"B", 2, 'B', 31000},
+                                            {u"B", 3, 'B', 0}}));
 }
 
 TEST_F(KeyboardHookThread, KeyboardsThatCannotBeOpenedAreLeftOut) {

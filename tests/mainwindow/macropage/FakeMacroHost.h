@@ -1,7 +1,6 @@
 // A macro page host for the page's tests: a real store in a temporary folder,
 // message boxes that remember what they showed, a file chooser answering with
-// a path the test names, a virtual clock for recorded delays, and recording
-// through the keyboard grab of the headless window system.
+// a path the test names, and recording through the keyboard grab of the headless window system.
 #pragma once
 
 #include <memory>
@@ -13,7 +12,6 @@
 #include "mainwindow/macropage/MacroPageHost.h"
 #include "mainwindow/macropage/MacroPageIds.h"
 #include "store/ProfileStore.h"
-#include "tests/mainwindow/FakeClock.h"
 
 class FakeMacroHost : public MacroPageHost {
  public:
@@ -32,11 +30,9 @@ class FakeMacroHost : public MacroPageHost {
   std::unique_ptr<KeyboardHook> MakeRecordingHook() override {
     return std::make_unique<GrabKeyboardHook>(window, MacroPageMessage::kHookKey);
   }
-  Clock& RecordingClock() override { return clock; }
 
   ProfileStore store;
   ForbiddenWords words;
-  FakeClock clock{5000};
   ZephUI::HWND window = nullptr;
   std::string chosenPath;
   TabStripInput tabs = TabStripInput::Enabled;

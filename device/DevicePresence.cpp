@@ -39,8 +39,8 @@ void DevicePresence::rescan(PresenceView* view) {
   interfacesFound_ = !entries.empty();
 }
 
-int DevicePresence::connectionMode() {
-  hid_.setCurrentDeviceType(kServedDeviceType);
+int DevicePresence::connectionMode(int deviceType) {
+  hid_.setCurrentDeviceType(deviceType);
   return hid_.activeMode();
 }
 

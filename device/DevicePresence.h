@@ -43,8 +43,8 @@ class DevicePresence {
 
   /// Reopens every vendor interface and works out which catalogue rows are present.
   void rescan(PresenceView* view);
-  /// The connection mode of the served keyboard: 0 wired, 1 or 2, -1 none.
-  int connectionMode();
+  /// The connection mode of the keyboard of this type (the served one unless told): 0 wired, 1 or 2, -1 none.
+  int connectionMode(int deviceType = kServedDeviceType);
   /// Feeds the source's notices to onDeviceChange, queueing on `jobs`; false when the source cannot start.
   bool watch(HotplugSource& source, PresenceJobs& jobs);
   /// Handles one device notice; the name is compared upper-cased.

@@ -299,6 +299,8 @@ void KeyboardServices::SetMusicLevelSettings(double gain, int effect, int period
   parts_->levelCapture.setRefreshPeriod(periodMs);
 }
 
+int KeyboardServices::MusicLevelPeriodMs() const { return parts_->levelCapture.refreshPeriod(); }
+
 void KeyboardServices::MarkLightingFreshlyChosen() { parts_->freshlyChosen = true; }
 
 void KeyboardServices::SetCustomSet(int index) { parts_->customSet = index; }
@@ -328,8 +330,8 @@ void KeyboardServices::RescanAndRefresh() {
   Parts& p = *parts_;
   if (p.presence) {
     p.presence->rescan(nullptr);
-    // Asking for the mode also points the HID layer's commands at the served keyboard.
-    p.connectionMode = p.presence->connectionMode();
+    // Asking for the mode also points the HID layer's commands at the keyboard of the loaded layout.
+    p.connectionMode = p.presence->connectionMode(p.layout.deviceType);
   }
   // A keyboard that came back has new event devices for the filter to take over.
   if (p.filter) {

@@ -91,6 +91,8 @@ class KeyboardServices : public WorkerHost {
   bool StartAudioCapture();
   /// The lighting page's music level settings: gain (slider / 50), effect list data and refresh period in ms.
   void SetMusicLevelSettings(double gain, int effect, int periodMs);
+  /// The time the audio capture thread rests between music levels, in milliseconds.
+  int MusicLevelPeriodMs() const;
   /// The lighting page marked its mode as freshly chosen; the next family A lighting job selects it.
   void MarkLightingFreshlyChosen();
   /// The 0-based selection of the lighting page's custom-set list.

@@ -26,7 +26,7 @@ int ComboData(const LightControls& controls, std::uint32_t id) {
 
 void SelectData(const LightControls& controls, std::uint32_t id, int data) {
   if (auto* combo = controls.Get<MComboBox>(id)) {
-    if (combo->SelectData(data) < 0) combo->SetCurSel(0);
+    if (combo->SelectData(data) == 0) combo->SetCurSel(0);  // 0: not listed
   }
 }
 
@@ -54,10 +54,22 @@ void LightMusic::Load(bool paint) {
   MusicLayerRecord layer;
   if (!ReadLayer(layer)) return;
   ShowLayer(layer);
+  HandToVisualiser(layer, paint);
+}
+
+// A stored device that is no longer listed falls back to the default output's monitor.
+std::string LightMusic::SourceOf(int deviceIndex) const {
+  if (deviceIndex < 0 || static_cast<std::size_t>(deviceIndex) >= monitors_.size()) return {};
+  return monitors_[static_cast<std::size_t>(deviceIndex)].sourceName;
+}
+
+void LightMusic::HandToVisualiser(const MusicLayerRecord& layer, bool paint) {
+  host_.FollowAudioSource(SourceOf(layer.deviceIndex));
   host_.SetMusicLayer(layer, paint ? Painting::On : Painting::Off);
 }
 
 void LightMusic::SetMonitors(const std::vector<AudioMonitor>& monitors) {
+  monitors_ = monitors;
   auto* list = controls_.Get<MComboBox>(LightId::kAudioDevice);
   if (list == nullptr) return;
   const int selected = list->GetCurData();
@@ -65,7 +77,7 @@ void LightMusic::SetMonitors(const std::vector<AudioMonitor>& monitors) {
   for (std::size_t i = 0; i < monitors.size(); ++i) {
     list->AddItem(monitors[i].label, static_cast<std::int32_t>(i), u"", ArgbColor(0xFFFFFFFF));
   }
-  if (list->SelectData(selected) < 0) list->SetCurSel(0);
+  if (list->SelectData(selected) == 0) list->SetCurSel(0);
 }
 
 void LightMusic::ShowLayer(const MusicLayerRecord& layer) const {
@@ -114,7 +126,7 @@ void LightMusic::OnFamilyA(std::uint32_t id, bool paint) {
     case LightId::kAudioDevice: layer.deviceIndex = ComboData(controls_, id); break;
     default: return;
   }
-  host_.SetMusicLayer(layer, paint ? Painting::On : Painting::Off);
+  HandToVisualiser(layer, paint);
   host_.Store().UpdateMusicLayer(layer);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "mainwindow/lightpage/AudioMonitorList.h"
@@ -39,12 +40,15 @@ class LightMusic {
  private:
   bool FamilyA() const;
   bool ReadLayer(MusicLayerRecord& layer);
+  std::string SourceOf(int deviceIndex) const;
+  void HandToVisualiser(const MusicLayerRecord& layer, bool paint);
   void ShowLayer(const MusicLayerRecord& layer) const;
   void OnFamilyA(std::uint32_t id, bool paint);
   void OnFamilyB(std::uint32_t id);
 
   LightPageHost& host_;
   const LightControls& controls_;
+  std::vector<AudioMonitor> monitors_;  // as the device list shows them; item data is the index
   int effect_ = 1;
   double gain_ = 2.0;
   int periodMs_ = 33;

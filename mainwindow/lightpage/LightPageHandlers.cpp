@@ -27,7 +27,7 @@ constexpr int kPlainRed = 255;
 
 bool Between(std::uint32_t id, std::uint32_t first, std::uint32_t last) { return id >= first && id <= last; }
 
-bool IsPageId(std::uint32_t id) { return Between(id, LightId::kListShade, LightId::kAudioDevice); }
+bool IsPageId(std::uint32_t id) { return Between(id, LightId::kListShade, LightId::kAreaLast) || id == LightId::kAudioDevice; }
 
 }  // namespace
 

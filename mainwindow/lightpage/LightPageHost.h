@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "lighting/Visualizer.h"
 #include "mainwindow/JobCodes.h"
@@ -45,6 +46,8 @@ class LightPageHost {
   virtual void SelectCustomSetNow(const LightRecord& row, int index) = 0;
   /// Family B music: gain (slider / 50), effect and refresh period in milliseconds.
   virtual void SetMusicLevelSettings(double gain, int effect, int periodMs) = 0;
+  /// Family A music: the visualiser records this source from now on (empty: the default output's monitor).
+  virtual void FollowAudioSource(const std::string& sourceName) = 0;
   /// Family A music: the visualiser takes the layer (it pauses around the change) and paints as told.
   virtual void SetMusicLayer(const MusicLayerRecord& layer, Painting afterwards) = 0;
 };

@@ -51,7 +51,7 @@ inline constexpr std::uint32_t kMusicColourFirst = 141;
 inline constexpr std::uint32_t kMusicColourLast = 147;
 inline constexpr std::uint32_t kAreaFirst = 148;  ///< area k's label is 148 + 8 (k - 1), its buttons the next seven
 inline constexpr std::uint32_t kAreaLast = 195;
-inline constexpr std::uint32_t kAudioDevice = 196;  ///< the sound the visualiser follows (family A music)
+inline constexpr std::uint32_t kAudioDevice = 300;  ///< the sound the visualiser follows (family A music); the macro page starts at 196
 }  // namespace LightId
 
 /// Mode flags (the lighting row's config_func).

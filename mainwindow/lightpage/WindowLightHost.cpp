@@ -35,8 +35,12 @@ void WindowLightHost::SelectCustomSetNow(const LightRecord& row, int index) {
   window_.Services().SelectCustomSetNow(row, index);
 }
 
-void WindowLightHost::SetMusicLevelSettings(double gain, int effect, int) {
-  window_.Services().SetMusicLevelSettings(gain, effect);
+void WindowLightHost::SetMusicLevelSettings(double gain, int effect, int periodMs) {
+  window_.Services().SetMusicLevelSettings(gain, effect, periodMs);
+}
+
+void WindowLightHost::FollowAudioSource(const std::string& sourceName) {
+  window_.Services().MusicVisualizer().setCaptureSource(sourceName);
 }
 
 void WindowLightHost::SetMusicLayer(const MusicLayerRecord& layer, Painting afterwards) {

@@ -24,6 +24,7 @@ class WindowLightHost : public LightPageHost {
   void SetCustomSet(int index) override;
   void SelectCustomSetNow(const LightRecord& row, int index) override;
   void SetMusicLevelSettings(double gain, int effect, int periodMs) override;
+  void FollowAudioSource(const std::string& sourceName) override;
   void SetMusicLayer(const MusicLayerRecord& layer, Painting afterwards) override;
 
  private:

@@ -3,6 +3,7 @@
 // the page asked of the window.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "catalogue/KeyboardLayout.h"
@@ -32,6 +33,7 @@ class FakeLightHost : public LightPageHost {
     gain = value;
     effect = chosenEffect;
   }
+  void FollowAudioSource(const std::string& sourceName) override { followed.push_back(sourceName); }
   void SetMusicLayer(const MusicLayerRecord& given, Painting afterwards) override {
     layer = given;
     painting = afterwards;
@@ -58,4 +60,5 @@ class FakeLightHost : public LightPageHost {
   int effect = 0;
   MusicLayerRecord layer;
   Painting painting = Painting::Off;
+  std::vector<std::string> followed;  // every source the visualiser was told to record, in order
 };

@@ -197,6 +197,27 @@ TEST_F(LightPageTest, MusicControlsFollowTheFamilyAndTheVisualiserTakesTheStored
   EXPECT_EQ(host_.painting, Painting::On);
 }
 
+TEST_F(LightPageTest, TheChosenOutputIsFollowedByNameAndOneNoLongerListedFallsBackToTheDefault) {
+  Open(kFamilyA);
+  const std::vector<AudioMonitor> monitors{{"", u"Default Loopback Device"}, {"b.monitor", u"B"}, {"c.monitor", u"C"}};
+  page_->SetAudioMonitors(monitors);
+  auto* devices = page_->Controls().Get<MComboBox>(LightId::kAudioDevice);
+  devices->SetCurSel(2);
+  page_->OnNotify(LightId::kAudioDevice, NOTIFY_CLICKED, 0, 0);
+  ASSERT_FALSE(host_.followed.empty());
+  EXPECT_EQ(host_.followed.back(), "c.monitor");
+
+  // A later load (start-up, profile load) follows the stored choice; without it listed, the default output.
+  host_.followed.clear();
+  page_->SetAudioMonitors({monitors[0], monitors[1]});
+  page_->Load();
+  EXPECT_EQ(host_.followed, std::vector<std::string>{""});
+  EXPECT_EQ(devices->GetCurSel(), 0);
+  page_->SetAudioMonitors(monitors);
+  page_->Load();
+  EXPECT_EQ(host_.followed.back(), "c.monitor") << "the stored choice is kept for when the output returns";
+}
+
 TEST_F(LightPageTest, ModeChoicesQueueTheFullModeExceptForModesTheProgramDrives) {
   host_.connectionMode = 1;
   Open();

@@ -140,7 +140,7 @@ class KeyboardServicesTest : public ::testing::Test {
 
     hid_ = std::make_unique<HidManager>(clock_);
     ServiceParts parts{&clock_, &http_, &starter_, &hotplug_, &evdev_, hid_.get(), &virtualDevice_,
-                       [](SampleFormat) { return std::make_unique<MusicFakeSource>(); }};
+                       [](SampleFormat) { return std::make_unique<MusicFakeSource>(); }, nullptr, 201};
     services_ = std::make_unique<KeyboardServices>(program_.Path(), view_, parts);
     NoTargets targets;
     ASSERT_TRUE(services_->ReadCatalogue(targets, targets));

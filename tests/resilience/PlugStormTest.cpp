@@ -113,7 +113,8 @@ class PlugStormTest : public ::testing::Test {
                          source->SetFormat(CaptureFormat{48000, 2, 16, 4, 192000});
                          audio_ = source.get();
                          return source;
-                       }};
+                       },
+                       nullptr, 201};
     services_ = std::make_unique<KeyboardServices>(program_.Path(), view_, parts);
     NoTargets targets;
     ASSERT_TRUE(services_->ReadCatalogue(targets, targets));

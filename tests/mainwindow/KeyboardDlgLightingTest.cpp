@@ -12,7 +12,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/LanguageText.h"
 #include "app/Settings.h"
 #include "app/Startup.h"
 #include "lighting/ScreenCapture.h"
@@ -30,11 +29,11 @@
 #include "tests/fakes/FakeHotplugSource.h"
 #include "tests/fakes/FakeVirtualHidBackend.h"
 #include "tests/mainwindow/FakeClock.h"
+#include "tests/mainwindow/HeadlessPageStart.h"
 #include "tests/mainwindow/TestWindowParts.h"
 #include "tests/sim/Bus.h"
 #include "tests/sim/FamilyAFirmware.h"
 #include "tests/support/TempFolder.h"
-#include "zephui/Backend.h"
 #include "zephui/ControlTypes.h"
 #include "zephui/DListBox.h"
 #include "zephui/Headless.h"
@@ -79,10 +78,8 @@ void StepFromTimer(HWND, UINT, std::uintptr_t, std::uint32_t) { g_window->Servic
 class KeyboardDlgLightingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(SelectBackend(BackendKind::Headless));
-    Headless::Reset();
-    Headless::SetClockMode(Headless::ClockMode::AutoAdvance);
-    SetLanguageId(1033);
+    StartHeadlessPage();
+    if (HasFatalFailure()) return;
     hidsim::Bus::Instance().Reset();
     virtualDevice_ = std::make_unique<VHidev>(std::make_unique<FakeVirtualHidBackend>());
     virtualDevice_->openVirtualDevice();

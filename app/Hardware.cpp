@@ -13,6 +13,8 @@ EvdevDiscovery& KeyFilterDiscovery() {
   return discovery;
 }
 
+HotplugSource* DeviceNotices() { return nullptr; }
+
 std::unique_ptr<UinputSink> MakeFilterClone() { return std::make_unique<UinputDevice>(); }
 
 // The real keyboard is its own window onto what it received.

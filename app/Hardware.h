@@ -6,6 +6,7 @@
 #include <memory>
 
 class EvdevDiscovery;
+class HotplugSource;
 class UinputSink;
 
 /// Readies the hardware before anything opens a device.
@@ -14,6 +15,8 @@ void PrepareHardware();
 const char* HardwareVariant();
 /// The event devices the key filter serves: udev's in the product, the simulated T40's key source in the demo.
 EvdevDiscovery& KeyFilterDiscovery();
+/// Where device notices come from: null for udev's monitor (the product), the simulated bus's in the demo.
+HotplugSource* DeviceNotices();
 /// A new, not yet created device for a key filter pass-through clone (uinput in the product).
 std::unique_ptr<UinputSink> MakeFilterClone();
 /// Opens the hardware's own windows beside the main window: the demo's "Simulated keyboard"; none in the product.

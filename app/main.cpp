@@ -120,6 +120,7 @@ int main() {
   KeyboardDlgParts parts;
   parts.programFolder = programFolder;
   parts.services.filterDevices = &KeyFilterDiscovery();
+  parts.services.hotplug = DeviceNotices();
   parts.hooks = MakeHooks();
   KeyboardDlg window(std::move(parts));
   window.Run();

@@ -22,7 +22,7 @@ list(APPEND ZEPHUI_SOURCES
   backend/PointerRouting.cpp
   backend/Presenter.cpp
   backend/RoundRegion.cpp
-  backend/ShownImage.cpp
+  backend/ShownFrame.cpp
   backend/ThreadQueue.cpp
   backend/TrayIconImpl.cpp
   backend/TrayPicture.cpp

@@ -3,6 +3,7 @@
 // decisions on the screen. Used only on the thread that owns the window.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -49,11 +50,35 @@ struct NativeWindowSpec {
   Stacking stacking = Stacking::Normal;  ///< topmost or not
 };
 
+/// Pixels to read: premultiplied ARGB32 in native byte order.
+struct PixelView {
+  const std::uint32_t* pixels = nullptr;  ///< first pixel of the first row; null for none
+  std::int32_t width = 0;                 ///< pixels per row
+  std::int32_t height = 0;                ///< rows
+  std::ptrdiff_t stride = 0;              ///< pixels from the start of one row to the next
+  /// Row `y`.
+  const std::uint32_t* Row(int y) const { return pixels + static_cast<std::ptrdiff_t>(y) * stride; }
+};
+
 /// An image to show: premultiplied ARGB32 pixels in native byte order, rows packed.
 struct PresentedImage {
   std::int32_t width = 0;             ///< pixels per row
   std::int32_t height = 0;            ///< rows
   std::vector<std::uint32_t> pixels;  ///< width * height pixels
+  /// The pixels to read.
+  PixelView View() const { return PixelView{pixels.empty() ? nullptr : pixels.data(), width, height, width}; }
+};
+
+/// A window's picture as it is to be shown, converted only where the backend asks, straight into its own image.
+class FrameSource {
+ public:
+  virtual ~FrameSource() = default;
+  /// Pixels per row.
+  virtual int Width() const = 0;
+  /// Rows.
+  virtual int Height() const = 0;
+  /// Writes `area` (client pixels, clamped to the frame) into `target`, an image of the frame's size with rows `stride` pixels apart.
+  virtual void Convert(const Rect& area, std::uint32_t* target, std::ptrdiff_t stride) const = 0;
 };
 
 /// The states a native window can be shown in.
@@ -82,8 +107,8 @@ class NativeWindow {
   virtual void SetTitle(std::u16string_view title) = 0;
   /// Keeps the window above others or not.
   virtual void SetStacking(Stacking stacking) = 0;
-  /// Shows `damage` (client pixels) of the window's image; elsewhere the window already shows it, unless it was never shown or changed size.
-  virtual void Present(const PresentedImage& image, const Rect& damage) = 0;
+  /// Shows `damage` (client pixels) of the frame; elsewhere the window already shows it, unless it was never shown, changed size or was hidden.
+  virtual void Present(const FrameSource& frame, const Rect& damage) = 0;
   /// Shows this cursor while the pointer is over the window.
   virtual void SetCursor(CursorType shape) = 0;
   /// Routes all pointer events to this window until UngrabPointer.

@@ -7,7 +7,7 @@
 
 #include "backend/NativeAccess.h"
 #include "backend/RectMath.h"
-#include "backend/ShownImage.h"
+#include "backend/ShownFrame.h"
 #include "backend/WindowSystem.h"
 #include "zephui/WindowStyles.h"
 
@@ -16,14 +16,14 @@ namespace {
 
 struct PresentJob {
   PixelRule rule;
-  std::shared_ptr<ShownImage> shown;  // kept by the record; shared so a destroyed window cannot pull it away
+  std::shared_ptr<ShownFrame> shown;  // kept by the record; shared so a destroyed window cannot pull it away
 };
 
 PresentJob TakeJob(HWND hwnd) {
   return WindowSystem::Get().Table().With([hwnd](WindowState& state) {
     WindowRecord* record = state.FindLocal(hwnd);
     if (record == nullptr) return PresentJob{};
-    if (!record->shown) record->shown = std::make_shared<ShownImage>();
+    if (!record->shown) record->shown = std::make_shared<ShownFrame>();
     const bool layered = (record->exStyle & WS_EX_LAYERED) != 0;
     return PresentJob{PixelRule{layered ? Transparency::PerPixel : Transparency::Opaque, record->layered}, record->shown};
   });
@@ -50,12 +50,28 @@ bool Presenter::Present(HWND hwnd, const Rect* damage) {
   cairo_surface_t* surface = SurfaceReference(hwnd);
   if (surface == nullptr) return false;
   const PresentJob job = TakeJob(hwnd);
-  const Rect area = job.shown ? job.shown->Update(surface, job.rule, damage) : Rect{};
+  if (!job.shown) {
+    cairo_surface_destroy(surface);
+    return false;
+  }
+  // The native window converts from the surface while it is still referenced here.
+  const Rect area = job.shown->Take(surface, job.rule, damage);
+  if (!IsEmpty(area)) NativeAccess::Apply(hwnd, [&job, &area](NativeWindow& w) { w.Present(*job.shown, area); });
+  job.shown->Drop();
   cairo_surface_destroy(surface);
-  if (!job.shown) return false;
-  if (IsEmpty(area)) return true;
-  NativeAccess::Apply(hwnd, [&job, &area](NativeWindow& w) { w.Present(job.shown->Image(), area); });
   return true;
+}
+
+void Presenter::Release(HWND hwnd) {
+  // Taken out under the lock, freed outside it.
+  std::unique_ptr<cairo_surface_t, SurfaceRelease> surface;
+  std::shared_ptr<ShownFrame> shown;
+  WindowSystem::Get().Table().With([hwnd, &surface, &shown](WindowState& state) {
+    WindowRecord* record = state.FindLocal(hwnd);
+    if (record == nullptr) return;
+    surface = std::move(record->surface);
+    shown = std::move(record->shown);
+  });
 }
 
 }  // namespace ZephUI::Backend

@@ -1,7 +1,8 @@
 // Window surfaces and their presentation: the surface is made at the client
-// size on demand, and presenting converts the part that changed into the
-// window's shown image (applying what a layered window asks for, or forcing
-// opacity) and hands that part to the native window.
+// size on demand, and presenting hands the part that changed to the native
+// window, which converts it (applying what a layered window asks for, or
+// forcing opacity) straight into the image it shows. A hidden window gives
+// its surface and shown images back until it is shown and composed again.
 #pragma once
 
 #include "backend/NativeWindow.h"
@@ -19,6 +20,8 @@ class Presenter {
   static cairo_surface_t* SurfaceReference(HWND hwnd);
   /// Shows `damage` (client pixels; null: all) of the window's surface through its native window; on the owning thread.
   static bool Present(HWND hwnd, const Rect* damage);
+  /// Frees the surface and what was last presented of a window just hidden; its next paint composes it whole.
+  static void Release(HWND hwnd);
 };
 
 }  // namespace ZephUI::Backend

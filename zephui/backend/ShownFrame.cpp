@@ -1,4 +1,4 @@
-#include "backend/ShownImage.h"
+#include "backend/ShownFrame.h"
 
 #include <cairo.h>
 
@@ -58,29 +58,31 @@ void ConvertRow(const std::uint32_t* from, std::uint32_t* to, int count, const P
 
 }  // namespace
 
-Rect ShownImage::Update(cairo_surface_t* surface, const PixelRule& rule, const Rect* damage) {
+Rect ShownFrame::Take(cairo_surface_t* surface, const PixelRule& rule, const Rect* damage) {
   cairo_surface_flush(surface);
   const int width = cairo_image_surface_get_width(surface);
   const int height = cairo_image_surface_get_height(surface);
+  data_ = cairo_image_surface_get_data(surface);
+  stride_ = cairo_image_surface_get_stride(surface);
   const Rect all{0, 0, width, height};
-  Rect area = damage != nullptr ? Intersect(*damage, all) : all;
-  if (image_.width != width || image_.height != height || !Same(rule, rule_)) {
-    image_.width = width;
-    image_.height = height;
-    image_.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+  if (width_ != width || height_ != height || !Same(rule, rule_)) {
+    width_ = width;
+    height_ = height;
     rule_ = rule;
-    area = all;
+    return all;
   }
-  if (IsEmpty(area)) return Rect{};
-  Convert(cairo_image_surface_get_data(surface), cairo_image_surface_get_stride(surface), area);
-  return area;
+  return damage != nullptr ? Intersect(*damage, all) : all;
 }
 
-void ShownImage::Convert(const unsigned char* data, int stride, const Rect& area) {
-  for (int y = area.top; y < area.bottom; ++y) {
-    const auto* from = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
-    std::uint32_t* to = image_.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image_.width);
-    ConvertRow(from + area.left, to + area.left, area.Width(), rule_);
+void ShownFrame::Drop() { data_ = nullptr; }
+
+void ShownFrame::Convert(const Rect& area, std::uint32_t* target, std::ptrdiff_t stride) const {
+  if (data_ == nullptr) return;
+  const Rect part = Intersect(area, Rect{0, 0, width_, height_});
+  if (IsEmpty(part)) return;
+  for (int y = part.top; y < part.bottom; ++y) {
+    const auto* from = reinterpret_cast<const std::uint32_t*>(data_ + static_cast<std::ptrdiff_t>(y) * stride_);
+    ConvertRow(from + part.left, target + static_cast<std::ptrdiff_t>(y) * stride + part.left, part.Width(), rule_);
   }
 }
 

@@ -1,8 +1,12 @@
-// What a window last presented: its surface converted for the screen (alpha
-// forced opaque, or a layered window's colour key and constant alpha
-// applied). Kept per window so that a present converts only the part that
-// changed; a new size or a new rule converts everything again.
+// What a window last presented, and its surface converted for the screen
+// (alpha forced opaque, or a layered window's colour key and constant alpha
+// applied). The converted pixels live only in the native window's own image
+// (a shared-memory segment, say): a present converts straight into it, and
+// only the part that changed; a new size or a new rule converts everything.
 #pragma once
+
+#include <cstddef>
+#include <cstdint>
 
 #include "backend/NativeWindow.h"
 #include "backend/WindowRecord.h"
@@ -21,18 +25,24 @@ struct PixelRule {
   LayeredAttributes attributes;                      ///< colour key and constant alpha of a layered window
 };
 
-/// A window's presented image.
-class ShownImage {
+/// A window's frame to present; kept per window between presents.
+class ShownFrame final : public FrameSource {
  public:
-  /// Converts `damage` (client pixels; null: all) of `surface` into the image; everything when the size or rule changed. Returns the converted area.
-  Rect Update(cairo_surface_t* surface, const PixelRule& rule, const Rect* damage);
-  /// The converted image.
-  const PresentedImage& Image() const { return image_; }
+  /// Reads `surface` from now on (the caller keeps it referenced until presented). Returns the area to present:
+  /// `damage` (client pixels; null: all), everything when the size or the rule changed since the last frame.
+  Rect Take(cairo_surface_t* surface, const PixelRule& rule, const Rect* damage);
+  /// Forgets the surface once the frame is shown.
+  void Drop();
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  void Convert(const Rect& area, std::uint32_t* target, std::ptrdiff_t stride) const override;
 
  private:
-  void Convert(const unsigned char* data, int stride, const Rect& area);
-
-  PresentedImage image_;
+  const unsigned char* data_ = nullptr;
+  int stride_ = 0;  // bytes
+  int width_ = -1;
+  int height_ = -1;
   PixelRule rule_;
 };
 

@@ -7,6 +7,7 @@
 #include "backend/FocusController.h"
 #include "backend/Messenger.h"
 #include "backend/NativeAccess.h"
+#include "backend/Presenter.h"
 #include "backend/RectMath.h"
 #include "backend/WindowSystem.h"
 #include "zephui/MessageCodes.h"
@@ -104,6 +105,7 @@ bool WindowPlacement::Hide(HWND hwnd) {
   Messenger::Send(hwnd, WM_SHOWWINDOW, 0, 0);
   ChangeStyle(hwnd, WS_VISIBLE, 0);
   SetNativeShow(hwnd, NativeShow::Hidden);
+  Presenter::Release(hwnd);  // a hidden window holds no pictures; showing it composes it again
   FocusController::Depart(hwnd, Departure::Hidden);
   return true;
 }

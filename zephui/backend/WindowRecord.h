@@ -18,7 +18,7 @@ typedef struct _cairo_surface cairo_surface_t;
 
 namespace ZephUI::Backend {
 
-class ShownImage;
+class ShownFrame;
 class ThreadQueue;
 
 /// Releases a cairo surface reference.
@@ -65,7 +65,7 @@ struct WindowRecord {
   std::intptr_t userData = 0;                ///< SetWindowUserData
   LayeredAttributes layered;                 ///< SetLayeredWindowAttributes
   std::unique_ptr<cairo_surface_t, SurfaceRelease> surface;  ///< drawing surface, made on demand
-  std::shared_ptr<ShownImage> shown;         ///< the surface as last presented, made on the first present
+  std::shared_ptr<ShownFrame> shown;         ///< size and pixel rule of the last present, made on the first one
   std::unique_ptr<NativeWindow> native;      ///< backend side; used on the owning thread only
   CursorType appliedCursor = CursorType::Arrow;  ///< cursor last set on the native window
   bool destroying = false;                   ///< DestroyWindow has begun

@@ -165,6 +165,33 @@ TEST_F(X11Present, PartialFramesTakingTurnsInTheSegmentsAddUpToTheWholePicture) 
   EXPECT_EQ(differing, 0) << "pixels the exposure showed stale";
 }
 
+// A hidden window keeps no segments; shown again it is painted whole and its new segments take
+// partial frames and exposures as before.
+TEST_F(X11Present, AHiddenWindowGivesBackItsSegmentsAndIsShownWholeAgain) {
+  const Rect frame{120, 120, 360, 300};
+  const HWND w = MakePainted(frame, 0x3060A0);
+  Repaint(w, 0x60A030);
+  ASSERT_EQ(OurSegments().size(), 2u);
+  ShowWindow(w, SW_HIDE);
+  EXPECT_TRUE(PumpUntil([] { return OurSegments().empty(); }));
+
+  SetColour(w, 0xA03060);  // nothing asks for a paint: showing the window must
+  ShowWindow(w, SW_SHOWNA);
+  const auto all = [](const std::vector<std::uint32_t>& p, std::uint32_t rgb) {
+    return !p.empty() && std::all_of(p.begin(), p.end(), [rgb](std::uint32_t q) { return q == rgb; });
+  };
+  EXPECT_TRUE(PumpUntil([&] { return all(ScreenPixels(frame), 0xA03060); }));
+  PresentPart(w, Rect{10, 10, 50, 50}, 0x20C0C0);
+  PresentPart(w, Rect{100, 60, 140, 100}, 0xC0C020);
+  const int paints = Procedure(w).Count(WM_PAINT);
+  BlackenAndExpose(frame.left + 200, frame.top + 150);
+  ASSERT_TRUE(PumpUntil([&] { return ScreenPixel(frame.left + 200, frame.top + 150) == 0xA03060; }));
+  EXPECT_TRUE(all(ScreenPixels(Rect{frame.left + 10, frame.top + 10, frame.left + 50, frame.top + 50}), 0x20C0C0));
+  EXPECT_TRUE(all(ScreenPixels(Rect{frame.left + 100, frame.top + 60, frame.left + 140, frame.top + 100}), 0xC0C020));
+  EXPECT_TRUE(all(ScreenPixels(Rect{frame.left + 150, frame.top, frame.right, frame.bottom}), 0xA03060));
+  EXPECT_EQ(Procedure(w).Count(WM_PAINT), paints);
+}
+
 TEST_F(X11Present, WithSharedMemoryOffFramesAndExposuresGoThroughTheSocket) {
   setenv("ZEPHUI_X11_SHM", "0", 1);
   const HWND w = MakePainted(Rect{150, 150, 350, 300}, 0x30A030);

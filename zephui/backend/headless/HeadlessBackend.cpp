@@ -133,20 +133,17 @@ void HeadlessBackend::SetPhysicalKey(std::uint32_t vk, KeyPosition position) {
   }
 }
 
-void HeadlessBackend::StoreImage(HWND hwnd, const PresentedImage& image, const Rect& damage) {
+void HeadlessBackend::StoreImage(HWND hwnd, const FrameSource& frame, const Rect& damage) {
   std::lock_guard lock(desktopMutex_);
   PresentedImage& kept = desktop_.images[hwnd];
   Rect copied = damage;
-  if (kept.width != image.width || kept.height != image.height) {
-    kept = image;
-    copied = Rect{0, 0, image.width, image.height};
-  } else {
-    for (int y = copied.top; y < copied.bottom; ++y) {
-      const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
-      std::copy_n(image.pixels.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(copied.left)),
-                  copied.Width(), kept.pixels.begin() + static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(copied.left)));
-    }
+  if (kept.width != frame.Width() || kept.height != frame.Height()) {
+    kept.width = frame.Width();
+    kept.height = frame.Height();
+    kept.pixels.assign(static_cast<std::size_t>(kept.width) * static_cast<std::size_t>(kept.height), 0);
+    copied = Rect{0, 0, kept.width, kept.height};
   }
+  frame.Convert(copied, kept.pixels.data(), kept.width);
   desktop_.presentedRects[hwnd] = copied;
   ++desktop_.presentCounts[hwnd];
 }

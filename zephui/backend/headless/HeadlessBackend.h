@@ -68,8 +68,8 @@ class HeadlessBackend final : public NativeBackend {
   void SetPointer(Point screen);
   /// Records a key or button as physically down or up.
   void SetPhysicalKey(std::uint32_t vk, KeyPosition position);
-  /// Updates a window's kept image where `damage` says it changed (all of it after a size change).
-  void StoreImage(HWND hwnd, const PresentedImage& image, const Rect& damage);
+  /// Converts into a window's kept image where `damage` says the frame changed (all of it after a size change).
+  void StoreImage(HWND hwnd, const FrameSource& frame, const Rect& damage);
   /// Forgets a window's image, cursor and region.
   void Forget(HWND hwnd);
   /// A copy of the window's last presented image, if any.

@@ -6,8 +6,8 @@ namespace ZephUI::Backend {
 
 HeadlessWindow::~HeadlessWindow() { backend_.Forget(hwnd_); }
 
-void HeadlessWindow::Present(const PresentedImage& image, const Rect& damage) {
-  backend_.StoreImage(hwnd_, image, damage);
+void HeadlessWindow::Present(const FrameSource& frame, const Rect& damage) {
+  backend_.StoreImage(hwnd_, frame, damage);
 }
 
 void HeadlessWindow::SetCursor(CursorType shape) { backend_.SetWindowCursor(hwnd_, shape); }

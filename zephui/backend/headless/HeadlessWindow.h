@@ -26,7 +26,7 @@ class HeadlessWindow final : public NativeWindow {
   void RequestFocus() override {}
   void SetTitle(std::u16string_view) override {}
   void SetStacking(Stacking) override {}
-  void Present(const PresentedImage& image, const Rect& damage) override;
+  void Present(const FrameSource& frame, const Rect& damage) override;
   void SetCursor(CursorType shape) override;
   void GrabPointer() override {}
   void UngrabPointer() override {}

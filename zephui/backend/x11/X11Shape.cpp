@@ -53,12 +53,12 @@ void AddBand(std::vector<XRectangle>& bands, const Runs& runs, int top, int bott
 
 }  // namespace
 
-std::vector<XRectangle> X11Shape::OpaqueBands(const PresentedImage& image) {
+std::vector<XRectangle> X11Shape::OpaqueBands(const PixelView& image) {
   std::vector<XRectangle> bands;
   Runs band;
   int bandTop = 0;
   for (int y = 0; y < image.height; ++y) {
-    Runs runs = RowRuns(image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width), image.width);
+    Runs runs = RowRuns(image.Row(y), image.width);
     if (y > 0 && runs == band) continue;  // rows alike join one band
     AddBand(bands, band, bandTop, y);
     band = std::move(runs);
@@ -68,9 +68,9 @@ std::vector<XRectangle> X11Shape::OpaqueBands(const PresentedImage& image) {
   return bands;
 }
 
-bool X11Shape::AllOpaque(const PresentedImage& image, const Rect& area) {
+bool X11Shape::AllOpaque(const PixelView& image, const Rect& area) {
   for (int y = std::max(area.top, 0); y < std::min(area.bottom, image.height); ++y) {
-    const std::uint32_t* row = image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
+    const std::uint32_t* row = image.Row(y);
     for (int x = std::max(area.left, 0); x < std::min(area.right, image.width); ++x) {
       if ((row[x] >> 24) < kOpaqueEnough) return false;
     }

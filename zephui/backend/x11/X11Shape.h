@@ -19,9 +19,9 @@ class X11Shape {
   /// Clips the window (of the size) to its round region with corners `diameter` across; 0 makes it rectangular.
   static void SetRound(X11Connection& connection, Window window, int width, int height, int diameter);
   /// The parts of `image` at least half opaque, as y-x banded rectangles.
-  static std::vector<XRectangle> OpaqueBands(const PresentedImage& image);
+  static std::vector<XRectangle> OpaqueBands(const PixelView& image);
   /// True when every pixel of `area` of `image` is at least half opaque.
-  static bool AllOpaque(const PresentedImage& image, const Rect& area);
+  static bool AllOpaque(const PixelView& image, const Rect& area);
   /// Clips the window (of the size) to `bands` of OpaqueBands; bands covering all of it make it rectangular.
   static void SetBands(X11Connection& connection, Window window, int width, int height, const std::vector<XRectangle>& bands);
   /// Lets pointer input pass through the window to what lies below, or not.

@@ -3,7 +3,7 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
-#include <cstring>
+#include <cstdint>
 
 #include "backend/x11/X11Connection.h"
 
@@ -58,13 +58,15 @@ bool X11SharedImage::Fits(int width, int height) const {
   return image_ != nullptr && image_->width == width && image_->height == height;
 }
 
-void X11SharedImage::Fill(const PresentedImage& image, const Rect& area) {
-  const auto rowBytes = static_cast<std::size_t>(area.Width()) * 4;
-  for (int y = area.top; y < area.bottom; ++y) {
-    std::memcpy(image_->data + static_cast<std::ptrdiff_t>(y) * image_->bytes_per_line + area.left * 4,
-                image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) + area.left,
-                rowBytes);
-  }
+void X11SharedImage::Fill(const FrameSource& frame, const Rect& area) {
+  if (area.Width() <= 0 || area.Height() <= 0) return;
+  frame.Convert(area, reinterpret_cast<std::uint32_t*>(image_->data), image_->bytes_per_line / 4);
+}
+
+PixelView X11SharedImage::View() const {
+  if (image_ == nullptr) return PixelView{};
+  return PixelView{reinterpret_cast<const std::uint32_t*>(image_->data), image_->width, image_->height,
+                   image_->bytes_per_line / 4};
 }
 
 void X11SharedImage::Put(Window window, GC gc, const Rect& area) {

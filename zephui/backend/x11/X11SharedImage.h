@@ -35,8 +35,10 @@ class X11SharedImage {
   bool Busy() const { return pending_ > 0; }
   /// The segment id completion events name.
   ShmSeg Segment() const { return segment_.shmseg; }
-  /// Copies `area` of the image into the segment; the image must have the segment's size and the segment must not be busy.
-  void Fill(const PresentedImage& image, const Rect& area);
+  /// Converts `area` of the frame into the segment; the frame must have the segment's size and the segment must not be busy.
+  void Fill(const FrameSource& frame, const Rect& area);
+  /// The segment's pixels; none when no segment is held.
+  PixelView View() const;
   /// Copies part of the segment (client pixels) to the window and asks for a completion event.
   void Put(Window window, GC gc, const Rect& area);
   /// Takes one completion event for this segment.

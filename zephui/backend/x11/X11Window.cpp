@@ -233,6 +233,7 @@ void X11Window::SetShowState(NativeShow state) {
       } else {
         XUnmapWindow(c.display, window_);
       }
+      presenter_->Release();  // nothing to answer exposures for; the next frame is sent whole
     } else if (!managed) {
       XUnmapWindow(c.display, window_);
     } else if (MappedNow(c, window_)) {
@@ -345,18 +346,21 @@ void X11Window::SetStacking(Stacking stacking) {
   });
 }
 
-void X11Window::Present(const PresentedImage& image, const Rect& damage) {
+void X11Window::Present(const FrameSource& frame, const Rect& damage) {
   SyncClickThrough();
-  connection_.With([this, &image, &damage](X11Connection& c) {
-    presenter_->Present(image, damage);
+  connection_.With([this, &frame, &damage](X11Connection& c) {
+    presenter_->Present(frame, damage);
     X11WindowInfo& info = c.windows[window_];
-    if (role_ != WindowRole::Child && !c.compositing && info.regionDiameter == 0) ShapeFromAlpha(info, image, damage);
+    if (role_ != WindowRole::Child && !c.compositing && info.regionDiameter == 0) {
+      ShapeFromAlpha(info, presenter_->Shown(), damage);
+    }
     XFlush(c.display);
   });
 }
 
 // Without a compositor see-through pixels show black: the window is cut to its opaque part instead.
-void X11Window::ShapeFromAlpha(X11WindowInfo& info, const PresentedImage& image, const Rect& damage) {
+void X11Window::ShapeFromAlpha(X11WindowInfo& info, const PixelView& image, const Rect& damage) {
+  if (image.pixels == nullptr) return;
   // A window cut to all of itself stays so while what changed is opaque: the rest need not be read.
   const bool whole = alphaBands_.size() == 1 && alphaBands_[0].x == 0 && alphaBands_[0].y == 0 &&
                      alphaBands_[0].width == image.width && alphaBands_[0].height == image.height;

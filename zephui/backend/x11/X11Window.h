@@ -35,7 +35,7 @@ class X11Window final : public NativeWindow {
   void RequestFocus() override;
   void SetTitle(std::u16string_view title) override;
   void SetStacking(Stacking stacking) override;
-  void Present(const PresentedImage& image, const Rect& damage) override;
+  void Present(const FrameSource& frame, const Rect& damage) override;
   void SetCursor(CursorType shape) override;
   void GrabPointer() override;
   void UngrabPointer() override;
@@ -50,7 +50,7 @@ class X11Window final : public NativeWindow {
   void SetRoleHints();
   void SetWmHints(int initialState);
   void SetSizeHints(const Rect& rect);
-  void ShapeFromAlpha(X11WindowInfo& info, const PresentedImage& image, const Rect& damage);
+  void ShapeFromAlpha(X11WindowInfo& info, const PixelView& image, const Rect& damage);
   bool Managed() const { return role_ != WindowRole::Child && !IsUnmanaged(role_); }
   void Resized(X11WindowInfo& info, int width, int height);
   void SyncClickThrough();

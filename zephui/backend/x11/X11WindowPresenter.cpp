@@ -40,15 +40,16 @@ X11WindowPresenter::X11WindowPresenter(X11Connection& connection, Window window,
       gc_(gc),
       shared_(connection.extensions.shmCompletion >= 0 && SharedMemoryWanted()) {}
 
-void X11WindowPresenter::Present(const PresentedImage& image, const Rect& damage) {
-  if (image.pixels.empty()) return;
-  const Rect area = Shows(image.width, image.height) ? Clamp(damage, image.width, image.height)
-                                                     : Rect{0, 0, image.width, image.height};
+void X11WindowPresenter::Present(const FrameSource& frame, const Rect& damage) {
+  const int width = frame.Width();
+  const int height = frame.Height();
+  if (width <= 0 || height <= 0) return;
+  const Rect area = Shows(width, height) ? Clamp(damage, width, height) : Rect{0, 0, width, height};
   if (area.Width() <= 0 || area.Height() <= 0) return;
-  // Both segments now differ from the image there, whichever of them takes this frame.
+  // Both segments now differ from the frame there, whichever of them takes it.
   for (Rect& owed : owed_) owed = Union(owed, area);
-  if (shared_ && PresentShared(image, area)) return;
-  PresentPlain(image, area);
+  if (shared_ && PresentShared(frame, area)) return;
+  PresentPlain(frame, area);
 }
 
 // True when the window shows an earlier image of this size, so only changes need sending.
@@ -57,11 +58,11 @@ bool X11WindowPresenter::Shows(int width, int height) const {
   return !plain_.pixels.empty() && plain_.width == width && plain_.height == height;
 }
 
-bool X11WindowPresenter::PresentShared(const PresentedImage& image, const Rect& area) {
-  X11SharedImage* back = BackBuffer(image.width, image.height);
+bool X11WindowPresenter::PresentShared(const FrameSource& frame, const Rect& area) {
+  X11SharedImage* back = BackBuffer(frame.Width(), frame.Height());
   if (back == nullptr) return false;
   const std::size_t index = back == &buffers_[0] ? 0 : 1;
-  back->Fill(image, owed_[index]);
+  back->Fill(frame, owed_[index]);
   owed_[index] = Rect{};
   back->Put(window_, gc_, area);
   front_ = static_cast<int>(index);
@@ -113,16 +114,15 @@ void X11WindowPresenter::Completed(ShmSeg segment) {
   }
 }
 
-void X11WindowPresenter::PresentPlain(const PresentedImage& image, const Rect& area) {
-  if (plain_.width != image.width || plain_.height != image.height || plain_.pixels.empty()) {
-    plain_ = image;
-  } else {
-    for (int y = area.top; y < area.bottom; ++y) {
-      const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width);
-      const auto first = static_cast<std::ptrdiff_t>(row + static_cast<std::size_t>(area.left));
-      std::copy_n(image.pixels.begin() + first, area.Width(), plain_.pixels.begin() + first);
-    }
+void X11WindowPresenter::PresentPlain(const FrameSource& frame, const Rect& area) {
+  Rect converted = area;
+  if (plain_.width != frame.Width() || plain_.height != frame.Height() || plain_.pixels.empty()) {
+    plain_.width = frame.Width();
+    plain_.height = frame.Height();
+    plain_.pixels.assign(static_cast<std::size_t>(plain_.width) * static_cast<std::size_t>(plain_.height), 0);
+    converted = Rect{0, 0, plain_.width, plain_.height};
   }
+  frame.Convert(converted, plain_.pixels.data(), plain_.width);
   front_ = -1;
   PutPlain(area);
 }
@@ -152,6 +152,11 @@ bool X11WindowPresenter::Repaint(const Rect& area) {
   const Rect clamped = Clamp(area, plain_.width, plain_.height);
   if (clamped.Width() > 0 && clamped.Height() > 0) PutPlain(clamped);
   return true;
+}
+
+PixelView X11WindowPresenter::Shown() const {
+  if (front_ >= 0) return buffers_[static_cast<std::size_t>(front_)].View();
+  return plain_.View();
 }
 
 void X11WindowPresenter::Release() {

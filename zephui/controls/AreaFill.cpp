@@ -1,6 +1,7 @@
 #include "controls/AreaFill.h"
 
-#include "zephui/Image.h"
+#include "core/RenderCairo.h"
+#include "core/RenderTransition.h"
 #include "zephui/MRender.h"
 
 namespace ZephUI {
@@ -15,19 +16,9 @@ void AreaFill::Render(RenderContext& target, const Rect& slot) const {
     MRender::FillSolidRect(target, Rect{slot.left + 1, slot.top + 1, slot.right - 1, slot.bottom - 1}, colour);
     return;
   }
-  const auto scratch = Image::Create(slot.Width(), slot.Height());
-  if (!scratch) return;
-  const Rect whole{0, 0, slot.Width(), slot.Height()};
-  {
-    RenderContext paint(*scratch);
-    MRender::FillSolidRect(paint, whole, colour);
-    paint.Flush();
-  }
-  if (direction == GradientDirection::Vertical) {
-    MRender::DrawVerticalTransition(target, *scratch, slot, whole, startPercent, endPercent);
-  } else {
-    MRender::DrawHorizontalTransition(target, *scratch, slot, whole, startPercent, endPercent);
-  }
+  const RenderTransition::Lines lines =
+      direction == GradientDirection::Vertical ? RenderTransition::Lines::Rows : RenderTransition::Lines::Columns;
+  RenderTransition::DrawColour(RenderCairo::Context(target), colour, slot, startPercent, endPercent, lines);
 }
 
 }  // namespace ZephUI

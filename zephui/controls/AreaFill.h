@@ -1,5 +1,7 @@
 // The fill of the area controls: one colour, opaque or fading across the
-// control from one transparency to another, with an optional frame.
+// control from one transparency to another, with an optional frame. Drawn
+// straight over what lies under the area: a colour costs less to draw again
+// than a cached picture of the window under it costs to keep.
 #pragma once
 
 #include "zephui/Color.h"
@@ -29,7 +31,7 @@ struct AreaFill {
     frame = on;
     frameColour = lineColour;
   }
-  /// Draws the fill over `slot`, whose pixels hold what lies under the area.
+  /// Draws the fill over `slot` of `target`, whose pixels hold what lies under the area.
   void Render(RenderContext& target, const Rect& slot) const;
 };
 

@@ -1,7 +1,7 @@
 #include "zephui/CArea.h"
 
 #include "controls/AreaFill.h"
-#include "controls/SlotCache.h"
+#include "core/RectOps.h"
 
 namespace ZephUI {
 
@@ -11,8 +11,7 @@ CArea::CArea(MObject* parent, std::uint32_t id, const Rect& rect, bool visible, 
 CArea::~CArea() = default;
 
 void CArea::DrawControl(RenderContext& hdc, const Rect& /*paintRect*/) {
-  SlotCache::Draw(*this, hdc, 1, 0,
-                  [this](RenderContext& target, const Rect& slot, int) { fill_->Render(target, slot); });
+  if (!RectOps::Empty(rect_)) fill_->Render(hdc, rect_);
 }
 
 void CArea::SetTransparent(int startPercent, int endPercent, GdiColor colour) {

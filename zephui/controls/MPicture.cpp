@@ -5,6 +5,7 @@
 
 #include "controls/PictureDrawing.h"
 #include "controls/SlotCache.h"
+#include "core/RectOps.h"
 
 namespace ZephUI {
 
@@ -13,12 +14,20 @@ MPicture::MPicture(MObject* parent, std::uint32_t id, const Rect& rect, bool vis
 
 MPicture::~MPicture() = default;
 
+// A picture shown at its own size is drawn straight from the window's shared picture: a cached copy would
+// cost as much to keep as the picture itself. A scaled one keeps its rendering, as scaling only the part a
+// paint covers can round its pixels differently.
 void MPicture::DrawControl(RenderContext& hdc, const Rect& /*paintRect*/) {
-  SlotCache::Draw(*this, hdc, 1, 0, [this](RenderContext& target, const Rect& slot, int) {
-    const ImgResInfo* info = GetImageInfo();
-    if (info == nullptr || !info->image) return;
-    const PictureLayout layout{mode_, corner_, margins_, custom_, hAlign_, vAlign_};
-    PictureDrawing::Draw(target, *info->image, info->image->StripFrameRect(0, std::max(imageCount_, 1)), slot, layout);
+  const ImgResInfo* info = GetImageInfo();
+  if (info == nullptr || !info->image || RectOps::Empty(rect_)) return;
+  const PictureLayout layout{mode_, corner_, margins_, custom_, hAlign_, vAlign_};
+  const Rect source = info->image->StripFrameRect(0, std::max(imageCount_, 1));
+  if (PictureDrawing::Unscaled(source, rect_, layout)) {
+    PictureDrawing::Draw(hdc, *info->image, source, rect_, layout);
+    return;
+  }
+  SlotCache::Draw(*this, hdc, 1, 0, [&](RenderContext& target, const Rect& slot, int) {
+    PictureDrawing::Draw(target, *info->image, source, slot, layout);
   });
 }
 

@@ -5,6 +5,12 @@
 
 namespace ZephUI {
 
+bool PictureDrawing::Unscaled(const Rect& source, const Rect& dest, const PictureLayout& layout) {
+  if (layout.mode == PICTURE_NATURAL || layout.mode == PICTURE_TILED) return true;
+  const bool sameSize = source.Width() == dest.Width() && source.Height() == dest.Height();
+  return sameSize && (layout.mode == PICTURE_STRETCH || (layout.mode == PICTURE_CUSTOM && RectOps::Empty(layout.custom)));
+}
+
 void PictureDrawing::Draw(RenderContext& target, const Image& image, const Rect& source, const Rect& dest,
                           const PictureLayout& layout) {
   if (RectOps::Empty(source) || RectOps::Empty(dest)) return;

@@ -33,6 +33,8 @@ struct PictureLayout {
 class PictureDrawing {
  public:
   PictureDrawing() = delete;
+  /// True when `layout` shows `source` at its own size over `dest`, every pixel copied, none scaled.
+  static bool Unscaled(const Rect& source, const Rect& dest, const PictureLayout& layout);
   /// Draws `source` of `image` into `dest` as `layout` says, never outside `dest`.
   static void Draw(RenderContext& target, const Image& image, const Rect& source, const Rect& dest,
                    const PictureLayout& layout);

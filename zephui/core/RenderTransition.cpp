@@ -41,12 +41,12 @@ std::vector<std::uint8_t> RenderTransition::LineAlphas(int count, int startPerce
   return alphas;
 }
 
-void RenderTransition::Draw(cairo_t* cr, const Image& source, const Rect& destRect, const Rect& sourceRect,
-                            int startPercent, int endPercent, Lines lines) {
-  const RenderImagePattern image(source, sourceRect, destRect);
-  if (!image.Valid()) return;
-  const int count = lines == Lines::Rows ? destRect.Height() : destRect.Width();
-  const RenderCairo::SurfacePtr mask = MakeMask(LineAlphas(count, startPercent, endPercent), lines);
+namespace {
+
+// Paints the current source over `destRect` (already the clip), masked line by line.
+void PaintMasked(cairo_t* cr, const Rect& destRect, int startPercent, int endPercent, RenderTransition::Lines lines) {
+  const int count = lines == RenderTransition::Lines::Rows ? destRect.Height() : destRect.Width();
+  const RenderCairo::SurfacePtr mask = MakeMask(RenderTransition::LineAlphas(count, startPercent, endPercent), lines);
   if (!mask) return;
   cairo_pattern_t* maskPattern = cairo_pattern_create_for_surface(mask.get());
   cairo_pattern_set_extend(maskPattern, CAIRO_EXTEND_PAD);
@@ -54,13 +54,33 @@ void RenderTransition::Draw(cairo_t* cr, const Image& source, const Rect& destRe
   cairo_matrix_t matrix;
   cairo_matrix_init_translate(&matrix, -destRect.left, -destRect.top);
   cairo_pattern_set_matrix(maskPattern, &matrix);
+  cairo_mask(cr, maskPattern);
+  cairo_pattern_destroy(maskPattern);
+}
+
+}  // namespace
+
+void RenderTransition::Draw(cairo_t* cr, const Image& source, const Rect& destRect, const Rect& sourceRect,
+                            int startPercent, int endPercent, Lines lines) {
+  const RenderImagePattern image(source, sourceRect, destRect);
+  if (!image.Valid()) return;
   cairo_save(cr);
   image.AddArea(cr);
   cairo_clip(cr);
   cairo_set_source(cr, image.Pattern());
-  cairo_mask(cr, maskPattern);
+  PaintMasked(cr, destRect, startPercent, endPercent, lines);
   cairo_restore(cr);
-  cairo_pattern_destroy(maskPattern);
+}
+
+void RenderTransition::DrawColour(cairo_t* cr, GdiColor colour, const Rect& destRect, int startPercent,
+                                  int endPercent, Lines lines) {
+  if (destRect.Width() <= 0 || destRect.Height() <= 0) return;
+  cairo_save(cr);
+  cairo_rectangle(cr, destRect.left, destRect.top, destRect.Width(), destRect.Height());
+  cairo_clip(cr);
+  cairo_set_source_rgb(cr, colour.Red() / 255.0, colour.Green() / 255.0, colour.Blue() / 255.0);
+  PaintMasked(cr, destRect, startPercent, endPercent, lines);
+  cairo_restore(cr);
 }
 
 }  // namespace ZephUI

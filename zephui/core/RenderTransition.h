@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "zephui/Color.h"
 #include "zephui/Rect.h"
 
 namespace ZephUI {
@@ -27,6 +28,9 @@ class RenderTransition {
   /// Blends the source part stretched over `destRect`, each line with its alpha.
   static void Draw(cairo_t* cr, const Image& source, const Rect& destRect, const Rect& sourceRect, int startPercent,
                    int endPercent, Lines lines);
+  /// Blends an opaque colour over `destRect`, each line with its alpha, as a source image filled with it would.
+  static void DrawColour(cairo_t* cr, GdiColor colour, const Rect& destRect, int startPercent, int endPercent,
+                         Lines lines);
 };
 
 }  // namespace ZephUI

@@ -3,7 +3,10 @@
 // clock, and the area fills.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "tests/zephui/controls/CatalogueFixture.h"
 #include "tests/zephui/render/RenderProbe.h"
@@ -14,8 +17,11 @@
 #include "zephui/CTextArea.h"
 #include "zephui/Headless.h"
 #include "zephui/MPicture.h"
+#include "zephui/MRender.h"
 #include "zephui/PaintManager.h"
+#include "zephui/RenderContext.h"
 #include "zephui/SkinLocator.h"
+#include "zephui/WindowSurface.h"
 
 using namespace ZephUI;
 using renderprobe::Near;
@@ -28,7 +34,34 @@ const std::filesystem::path kGifs = std::filesystem::path(PELMORA_SOURCE_DIR) / 
 constexpr ArgbColor kRed = Opaque(0xFF0000);
 constexpr ArgbColor kBlue = Opaque(0x0000FF);
 constexpr ArgbColor kBack = Opaque(0x202020);
-constexpr ArgbColor kUnder(0xFE202020);  // the window's fill as a cache slot copies it, before it is shown
+
+// `beneath` (w x h surface pixels) with a picture filled in `rgb` blended over it line by line.
+std::vector<std::uint32_t> Faded(const std::vector<std::uint32_t>& beneath, int w, int h, std::uint32_t rgb, int start,
+                                 int end, GradientDirection direction) {
+  const auto target = Image::Create(w, h);
+  for (int y = 0; y < h; ++y) {
+    std::memcpy(target->Pixels() + static_cast<std::ptrdiff_t>(y) * target->Stride() / 4,
+                beneath.data() + static_cast<std::ptrdiff_t>(y) * w, static_cast<std::size_t>(w) * 4);
+  }
+  target->MarkDirty();
+  const auto fill = renderprobe::Solid(w, h, Opaque(rgb));
+  {
+    RenderContext paint(*target);
+    const Rect all{0, 0, w, h};
+    if (direction == GradientDirection::Vertical) {
+      MRender::DrawVerticalTransition(paint, *fill, all, all, start, end);
+    } else {
+      MRender::DrawHorizontalTransition(paint, *fill, all, all, start, end);
+    }
+    paint.Flush();
+  }
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < h; ++y) {
+    const std::uint32_t* row = target->Pixels() + static_cast<std::ptrdiff_t>(y) * target->Stride() / 4;
+    pixels.insert(pixels.end(), row, row + w);
+  }
+  return pixels;
+}
 
 class PictureTest : public CatalogueFixture {
  protected:
@@ -44,6 +77,20 @@ class PictureTest : public CatalogueFixture {
   }
   static std::u16string ToUtf16(const char* s) { return std::u16string(s, s + std::char_traits<char>::length(s)); }
   ArgbColor At(int x, int y) const { return Headless::PresentedPixel(hwnd_, x, y); }
+  // The window's pixel at (x, y) of a control.
+  ArgbColor Inside(const MControl& control, int x, int y) const {
+    return At(control.GetRect().left + x, control.GetRect().top + y);
+  }
+  // The window surface's pixels over `rect`, row by row.
+  std::vector<std::uint32_t> Surface(const Rect& rect) const {
+    WindowSurface surface(hwnd_);
+    std::vector<std::uint32_t> pixels;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+      const std::uint32_t* row = surface.Pixels() + static_cast<std::ptrdiff_t>(y) * surface.Stride() / 4;
+      pixels.insert(pixels.end(), row + rect.left, row + rect.right);
+    }
+    return pixels;
+  }
   // Animation ticks, one per 10 ms of the manual clock.
   void Ticks(int count) {
     for (int i = 0; i < count; ++i) Headless::AdvanceClock(10);
@@ -55,23 +102,23 @@ TEST_F(PictureTest, ShowModesPlaceTheImage) {
   ASSERT_EQ(picture->SetImage(u"halves.png", 1), 1);
   picture->SetAlignment(2, 8);
   Settle();
-  EXPECT_EQ(SlotPixel(*picture, 0, 31, 21), kRed);  // natural size at the bottom right
-  EXPECT_EQ(SlotPixel(*picture, 0, 29, 21), kUnder);
-  EXPECT_EQ(SlotPixel(*picture, 0, 31, 19), kUnder);
+  EXPECT_EQ(Inside(*picture, 31, 21), kRed);  // natural size at the bottom right
+  EXPECT_EQ(Inside(*picture, 29, 21), kBack);
+  EXPECT_EQ(Inside(*picture, 31, 19), kBack);
   EXPECT_EQ(picture->SetShowMode(1, 0), 1);
   Settle();
-  EXPECT_EQ(SlotPixel(*picture, 0, 12, 25), kRed);  // tiles repeat every 10 pixels
-  EXPECT_EQ(SlotPixel(*picture, 0, 37, 5), kBlue);
+  EXPECT_EQ(Inside(*picture, 12, 25), kRed);  // tiles repeat every 10 pixels
+  EXPECT_EQ(Inside(*picture, 37, 5), kBlue);
   EXPECT_EQ(picture->SetShowMode(1, 7), 0);         // unchanged
   picture->SetShowMode(2, 0);
   Settle();
-  EXPECT_EQ(SlotPixel(*picture, 0, 5, 15), kRed);   // stretched: each half fills half the control
-  EXPECT_EQ(SlotPixel(*picture, 0, 35, 15), kBlue);
+  EXPECT_EQ(Inside(*picture, 5, 15), kRed);   // stretched: each half fills half the control
+  EXPECT_EQ(Inside(*picture, 35, 15), kBlue);
   picture->SetCustomRect(Rect{6, 0, 10, 10});
   picture->SetShowMode(5, 0);
   Settle();
-  EXPECT_EQ(SlotPixel(*picture, 0, 2, 2), kBlue);   // only the blue part, stretched
-  EXPECT_EQ(SlotPixel(*picture, 0, 37, 27), kBlue);
+  EXPECT_EQ(Inside(*picture, 2, 2), kBlue);   // only the blue part, stretched
+  EXPECT_EQ(Inside(*picture, 37, 27), kBlue);
 }
 
 TEST_F(PictureTest, PhotoFrameHighlightsEveryStateButNormal) {
@@ -159,19 +206,19 @@ TEST_F(PictureTest, AreasFillOpaqueFramedOrFading) {
   area->SetTransparent(0, 0, GdiColor::FromRgb(0, 0, 255));
   area->SetFrame(true, Opaque(0x00FF00));
   Settle();
-  EXPECT_EQ(SlotPixel(*area, 0, 0, 50), Opaque(0x00FF00));
-  EXPECT_EQ(SlotPixel(*area, 0, 1, 50), kBlue);
+  EXPECT_EQ(Inside(*area, 0, 50), Opaque(0x00FF00));
+  EXPECT_EQ(Inside(*area, 1, 50), kBlue);
   area->SetTransparent(0, 100, GdiColor::FromRgb(0, 0, 255));
   Settle();
-  EXPECT_EQ(SlotPixel(*area, 0, 20, 0), kBlue);                   // opaque at the top
-  EXPECT_TRUE(Near(SlotPixel(*area, 0, 20, 99), kBack, 6));       // almost gone at the bottom
-  const ArgbColor middle = SlotPixel(*area, 0, 20, 50);
+  EXPECT_EQ(Inside(*area, 20, 0), kBlue);                   // opaque at the top
+  EXPECT_TRUE(Near(Inside(*area, 20, 99), kBack, 6));       // almost gone at the bottom
+  const ArgbColor middle = Inside(*area, 20, 50);
   EXPECT_GT(middle.Blue(), 0x60);
   EXPECT_LT(middle.Blue(), 0xA0);
   area->SetTransitionDirection(GradientDirection::Horizontal);
   Settle();
-  EXPECT_EQ(SlotPixel(*area, 0, 0, 99), kBlue);                   // now it fades to the right
-  EXPECT_TRUE(Near(SlotPixel(*area, 0, 39, 0), kBack, 10));
+  EXPECT_EQ(Inside(*area, 0, 99), kBlue);                   // now it fades to the right
+  EXPECT_TRUE(Near(Inside(*area, 39, 0), kBack, 10));
 
   auto text = std::make_unique<CTextArea>(dialog_.get(), 9, Rect{50, 0, 150, 30}, u"Label", true);
   text->SetTransparent(0, 0, GdiColor::FromRgb(0, 0, 255));
@@ -182,6 +229,40 @@ TEST_F(PictureTest, AreasFillOpaqueFramedOrFading) {
   Settle();
   EXPECT_EQ(SlotPixel(*shown, 0, 99, 0), kBlue);
   EXPECT_GT(SlotBox(*shown, 0, Is(Opaque(0xFFFFFF))).Width(), 0);
+}
+
+// Areas draw their fill straight over the window at each paint, keeping no picture of their own:
+// exactly what blending a filled picture line by line over the pixels beneath them gives.
+TEST_F(PictureTest, FadingAreasBlendLikeAFilledPictureOverWhatLiesBeneath) {
+  auto* picture = Add<MPicture>(u"MPicture", 3, Rect{10, 10, 250, 130}, u"");
+  ASSERT_EQ(picture->SetImage(u"halves.png", 1), 1);
+  picture->SetShowMode(1, 0);  // tiled: red and blue stripes beneath the area
+  Settle();
+  const Rect rect{30, 20, 190, 100};
+  const std::vector<std::uint32_t> beneath = Surface(rect);
+  auto* area = Add<CArea>(u"CArea", 8, rect, u"");
+  ASSERT_NE(area, nullptr);
+  struct Fade {
+    int start, end;
+    GradientDirection direction;
+    std::uint32_t rgb;
+  };
+  for (const Fade& fade : {Fade{20, 70, GradientDirection::Vertical, 0x30C060}, Fade{90, 10, GradientDirection::Horizontal, 0xF0E0D0},
+                           Fade{80, 80, GradientDirection::Vertical, 0x102030}}) {
+    area->SetTransitionDirection(fade.direction);
+    area->SetTransparent(fade.start, fade.end, GdiColor::FromRgb(fade.rgb >> 16, (fade.rgb >> 8) & 0xFF, fade.rgb & 0xFF));
+    Settle();
+    const std::vector<std::uint32_t> shown = Surface(rect);
+    const std::vector<std::uint32_t> expected =
+        Faded(beneath, rect.Width(), rect.Height(), fade.rgb, fade.start, fade.end, fade.direction);
+    ASSERT_EQ(shown.size(), expected.size());
+    const auto differs = std::mismatch(shown.begin(), shown.end(), expected.begin());
+    EXPECT_TRUE(differs.first == shown.end())
+        << fade.start << " to " << fade.end << ": pixel " << (differs.first - shown.begin()) << " is " << std::hex
+        << *differs.first << ", not " << *differs.second;
+  }
+  EXPECT_EQ(area->GetMemImage(), nullptr);
+  EXPECT_EQ(picture->GetMemImage(), nullptr);
 }
 
 }  // namespace

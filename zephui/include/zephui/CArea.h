@@ -1,6 +1,6 @@
 // A filled rectangle: one colour, opaque (with an optional frame) or
 // fading from one transparency to another down or across the control, over
-// whatever lies below. Rendered once into the control's cache; takes no input.
+// whatever lies below. Drawn over it at each paint, no cache kept; takes no input.
 #pragma once
 
 #include <cstdint>
@@ -22,14 +22,14 @@ class ZEPHUI_API CArea : public MControl {
   CArea(MObject* parent, std::uint32_t id, const Rect& rect, bool visible, bool enabled);
   ~CArea() override;
 
-  /// Copies the cached rendering, making it first when the cache is invalid.
+  /// Draws the fill over what lies under the area.
   void DrawControl(RenderContext& hdc, const Rect& paintRect) override;
 
-  /// Transparency at the first and last line in percent (0 and 0: opaque) and the colour; drops the cache.
+  /// Transparency at the first and last line in percent (0 and 0: opaque) and the colour; repaints.
   void SetTransparent(int startPercent, int endPercent, GdiColor colour);
-  /// A one-pixel frame in `colour` around an opaque fill when on; drops the cache.
+  /// A one-pixel frame in `colour` around an opaque fill when on; repaints.
   void SetFrame(bool on, ArgbColor colour);
-  /// Fade down the rows (vertical, default) or across the columns; drops the cache.
+  /// Fade down the rows (vertical, default) or across the columns; repaints.
   void SetTransitionDirection(GradientDirection direction);
   /// The fill colour.
   GdiColor GetColor() const;

@@ -1,7 +1,8 @@
 // A picture in one of six show modes: natural size placed by the control's
 // alignments, tiled, stretched, nine-slice with one corner size, nine-slice
 // with four margins, or a chosen part stretched. Frame 0 of its skin strip is
-// shown; rendered once into the control's cache; takes no input.
+// shown; at its own size drawn from the window's picture cache at each paint, else
+// rendered once into the control's cache; takes no input.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +19,7 @@ class ZEPHUI_API MPicture : public MControlFont {
   MPicture(MObject* parent, std::uint32_t id, const Rect& rect, bool visible, bool enabled);
   ~MPicture() override;
 
-  /// Copies the cached rendering, making it first when the cache is invalid.
+  /// Draws the picture over what lies under the control, through the control's cache when it is scaled.
   void DrawControl(RenderContext& hdc, const Rect& paintRect) override;
 
   /// Sets the mode (0 to 5) and, for mode 3, the corner; 0 when nothing changes, else 1 and the cache is dropped.

@@ -23,6 +23,7 @@
 #include "macros/virtualdevice/DriverInstaller.h"
 #include "macros/virtualdevice/PosixCommandRunner.h"
 #include "macros/virtualdevice/VHidev.h"
+#include "mainwindow/DatabaseNotice.h"
 #include "mainwindow/KeyboardDlg.h"
 #include "mainwindow/VirtualKeyboardStart.h"
 #include "zephui/Headless.h"
@@ -122,7 +123,16 @@ int main() {
   parts.services.filterDevices = &KeyFilterDiscovery();
   parts.services.hotplug = DeviceNotices();
   parts.hooks = MakeHooks();
+  // A database file that could not be used is explained once the window shows.
+  // The box's modal loop keeps serving the main window, so a screenshot run
+  // still photographs the main window and ends with the box open.
+  KeyboardDlg* shownWindow = nullptr;
+  parts.hooks.shown = [&shownWindow, first = std::move(parts.hooks.shown)] {
+    first();
+    DatabaseNotice::For(shownWindow->Services().DatabaseState()).Show(shownWindow->GetSafeHwnd());
+  };
   KeyboardDlg window(std::move(parts));
+  shownWindow = &window;
   window.Run();
   return 1;
 }

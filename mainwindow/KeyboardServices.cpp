@@ -29,7 +29,7 @@
 #include "mainwindow/PresenceJobQueue.h"
 #include "mainwindow/ServicesUpdaterHost.h"
 #include "mainwindow/Worker.h"
-#include "store/DeviceDatabaseSwitch.h"
+#include "store/GuardedDatabaseSwitch.h"
 #include "store/ProfileStore.h"
 #include "store/StoreDefaults.h"
 #include "updater/HttpClient.h"
@@ -141,7 +141,7 @@ struct KeyboardServices::Parts {
 
   Catalogue catalogue;
   KeyboardLayout layout;
-  DeviceDatabaseSwitch databaseSwitch;
+  GuardedDatabaseSwitch databaseSwitch;
   KeyboardProtocol protocol;
   FamilyAKeyWriter writerA;
   FamilyBKeyWriter writerB;
@@ -273,6 +273,8 @@ const Catalogue& KeyboardServices::GetCatalogue() const { return parts_->catalog
 const KeyboardLayout& KeyboardServices::Layout() const { return parts_->layout; }
 
 ProfileStore& KeyboardServices::Store() { return parts_->store; }
+
+DatabaseOutcome KeyboardServices::DatabaseState() const { return parts_->databaseSwitch.Outcome(); }
 
 int KeyboardServices::ConnectionMode() const { return parts_->connectionMode.load(); }
 

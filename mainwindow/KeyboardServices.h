@@ -19,6 +19,7 @@
 #include "mainwindow/MainWindowView.h"
 #include "mainwindow/PresenceFlags.h"
 #include "mainwindow/WorkerHost.h"
+#include "store/GuardedDatabaseSwitch.h"
 
 class Clock;
 class EvdevDiscovery;
@@ -112,6 +113,8 @@ class KeyboardServices : public WorkerHost {
   const KeyboardLayout& Layout() const;
   /// The profile store of the loaded layout's database.
   ProfileStore& Store();
+  /// How the latest layout load found the database file (a fallback to memory when it was unfit).
+  DatabaseOutcome DatabaseState() const;
   /// The connection mode found by the last rescan (0, 1, 2; -1 none).
   int ConnectionMode() const;
   /// The newest software and firmware versions the updater heard of (empty until known).

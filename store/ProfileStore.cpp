@@ -99,6 +99,15 @@ bool ProfileStore::CreateSchema() {
   return transaction.Commit() && allCreated;
 }
 
+bool ProfileStore::OpenTemporaryDatabase(const std::string& seedPath) {
+  Lock lock(lock_);
+  path_ = ":memory:";
+  open_ = db_.Open(path_, key_, kOpenNew);
+  if (open_ && !seedPath.empty()) db_.CopyFrom(seedPath);
+  open_ = open_ && CreateSchema();
+  return open_;
+}
+
 void ProfileStore::Close() {
   Lock lock(lock_);
   db_.Close();

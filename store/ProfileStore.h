@@ -35,6 +35,8 @@ class ProfileStore {
   bool OpenDeviceDatabase(const std::string& userDataFolder, const std::u16string& keyboardName);
   /// Opens and creates a new database at the current path; true when every schema statement succeeded.
   bool CreateDatabase();
+  /// Opens a database in memory, a copy of the file `seedPath` (a path or a "file:" URI) when it names a readable one; nothing is written to disk.
+  bool OpenTemporaryDatabase(const std::string& seedPath);
   /// Closes the connection.
   void Close();
   /// Deletes the model's database file (and its write-ahead log).

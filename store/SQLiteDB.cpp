@@ -40,6 +40,20 @@ bool SQLiteDB::Open(const std::string& utf8Path, const std::string& key, int fla
   return true;
 }
 
+bool SQLiteDB::CopyFrom(const std::string& utf8Path) {
+  if (db_ == nullptr) return false;
+  sqlite3* source = nullptr;
+  bool copied = false;
+  if (sqlite3_open_v2(utf8Path.c_str(), &source, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) == SQLITE_OK) {
+    if (sqlite3_backup* backup = sqlite3_backup_init(db_, "main", source, "main")) {
+      copied = sqlite3_backup_step(backup, -1) == SQLITE_DONE;
+      copied = sqlite3_backup_finish(backup) == SQLITE_OK && copied;
+    }
+  }
+  sqlite3_close_v2(source);
+  return copied;
+}
+
 bool SQLiteDB::Close() {
   if (db_ == nullptr) return true;
   if (sqlite3_close_v2(db_) != SQLITE_OK) return false;

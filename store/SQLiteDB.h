@@ -21,6 +21,8 @@ class SQLiteDB {
 
   /// Opens the file with the flags (closing any open connection first) and sets the journal; false when it is no usable database.
   bool Open(const std::string& utf8Path, const std::string& key, int flags);
+  /// Replaces the open database's contents by those of the file (a path or a "file:" URI), which is only read; true when all was copied.
+  bool CopyFrom(const std::string& utf8Path);
   /// Closes the connection; true when it was closed or there was none.
   bool Close();
   /// True while a connection is open.

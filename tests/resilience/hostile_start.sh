@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Starts the demo program in hostile surroundings, each in a home and program
 # folder of its own on a private Xvfb: a database that is not one, a data
-# folder it may not write, a skin picture gone and the language file gone.
+# folder it may not write, a skin picture gone and the language files gone.
 # Every start must paint its main window and end by itself, never by a
-# signal, and must leave a damaged database as it found it.
+# signal, and must leave a damaged database as it found it. A database that
+# cannot be used is explained in a message box, whose text the program also
+# writes to stderr as "MessageBox: <title>: <message>"; a start without its
+# language file says on stderr which texts it uses instead.
+# Run as root, the program loses the right to override file permissions, so
+# read-only files and folders are read-only to it too.
 # Usage: hostile_start.sh <program folder holding the demo executable>
 set -uo pipefail
 bin=$1
@@ -42,10 +47,16 @@ prepare() {
   shot="$dir/shot.png"
 }
 
-# Runs the copy; sets status and out (stdout and stderr together).
+unprivileged=()
+[ "$(id -u)" -eq 0 ] && unprivileged=(setpriv --bounding-set=-dac_override,-dac_read_search
+                                      --inh-caps=-dac_override,-dac_read_search)
+
+# Runs the copy (with the environment in extra_env); sets status and out (stdout and stderr together).
+extra_env=()
 start() {
-  XDG_CONFIG_HOME="$dir/home/config" XDG_DATA_HOME="$dir/home/data" XDG_RUNTIME_DIR="$dir/home/runtime" \
-    PELMORA_SCREENSHOT="$shot" timeout -s KILL 90 "$dir/program/pelmora-keyboard-t40-demo" >"$dir/out" 2>&1
+  env XDG_CONFIG_HOME="$dir/home/config" XDG_DATA_HOME="$dir/home/data" XDG_RUNTIME_DIR="$dir/home/runtime" \
+    PELMORA_SCREENSHOT="$shot" "${extra_env[@]}" timeout -s KILL 90 "${unprivileged[@]}" \
+    "$dir/program/pelmora-keyboard-t40-demo" >"$dir/out" 2>&1
   status=$?
   out=$(cat "$dir/out")
   echo "[$case] exit $status, screenshot $([ -s "$shot" ] && echo written || echo none)"
@@ -70,10 +81,35 @@ expect_database_untouched() {
   [ "$(sha256sum <"$dir/home/data/$db_name")" = "$before" ] || fail "the damaged database was changed"
 }
 
+# The English text of a number, as shipped.
+english() { sed -n "s/^$1=//p" "$bin/language/1033.lan" | tr -d '\r'; }
+notices() { grep '^MessageBox: ' <<<"$out"; }
+
+# One message box, with the title of that number, naming the database file and,
+# when given, the folder to check.
+expect_notice() {
+  local title_number=$1 folder=${2:-}
+  local lines
+  lines=$(notices)
+  [ "$(grep -c . <<<"$lines")" -eq 1 ] || { fail "expected one message box, got: ${lines:-none}"; return; }
+  [[ $lines == "MessageBox: $(english "$title_number"): "* ]] || fail "message box titled other than \"$(english "$title_number")\""
+  grep -qF "$(basename "$db_name")" <<<"$lines" || fail "the message box does not name the database file"
+  [ -z "$folder" ] || grep -qF "$folder" <<<"$lines" || fail "the message box does not name $folder"
+}
+expect_no_notice() {
+  [ -z "$(notices)" ] || fail "unexpected message box: $(notices)"
+}
+
+# A line on stderr says where the texts come from instead.
+expect_language_fallback() {
+  grep -qF "$1" <<<"$out" || fail "no word of the language fallback \"$1\""
+}
+
 # The first start creates the database; its name is what the program chose.
 prepare baseline
 start
 expect_window
+expect_no_notice
 db_name=$(cd "$dir/home/data" && find . -name '*.db' | head -n1)
 [ -n "$db_name" ] || { fail "no database was created"; exit 1; }
 good_db="$work/good.db"
@@ -84,12 +120,14 @@ plant_database < <(head -c 65536 /dev/urandom)
 start
 expect_window
 expect_database_untouched
+expect_notice 930
 
 prepare truncated-database
 plant_database < <(head -c "$(($(stat -c %s "$good_db") / 2))" "$good_db")
 start
 expect_window
 expect_database_untouched
+expect_notice 930
 
 prepare read-only-database
 plant_database <"$good_db"
@@ -97,27 +135,42 @@ chmod 444 "$dir/home/data/$db_name"
 start
 expect_window
 expect_database_untouched
+expect_notice 932
 
 prepare read-only-data-folder
 chmod 555 "$dir/home/data"
 start
 expect_window
+expect_notice 932 "$dir/home/data"
 
 prepare missing-skin-pictures
 rm -f "$dir/program/skins/theme1/bk_prompt.png" "$dir/program/skins/theme1/btn_apply.png"
 start
 expect_window
+expect_no_notice
 
 prepare no-skin-at-all
 rm -rf "$dir/program/skins"
 start
 expect_window
+expect_no_notice
+
+prepare missing-chosen-language
+rm -f "$dir/program/language/2052.lan"
+extra_env=(LC_ALL=zh_CN.UTF-8)
+start
+extra_env=()
+expect_window
+expect_language_fallback "2052.lan cannot be read; using the English texts"
+grep -q "built into the program" <<<"$out" && fail "the English file beside the program was not used"
 
 prepare missing-language-files
 rm -f "$dir/program/language/"*.lan
 start
 expect_window
+expect_language_fallback "using the English texts built into the program"
 
+# With no language file the message box still speaks, in the English built in.
 prepare everything-at-once
 plant_database < <(head -c 65536 /dev/urandom)
 chmod 555 "$dir/home/data" "$dir/home/data/$(dirname "$db_name")"
@@ -125,6 +178,8 @@ rm -rf "$dir/program/skins" "$dir/program/language"
 start
 expect_window
 expect_database_untouched
+expect_notice 930
+expect_language_fallback "using the English texts built into the program"
 
 echo "hostile starts: $failures failure(s)"
 [ "$failures" -eq 0 ]

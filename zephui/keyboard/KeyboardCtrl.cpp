@@ -137,7 +137,10 @@ int KeyboardCtrl::KeyAt(Point point) const {
 }
 
 bool KeyboardCtrl::SetKeyboardImage(std::u16string_view fileName) {
-  picture_ = MRender::LoadImageFromFile(SkinLocator::SkinPath(fileName));
+  // The pages of a window show the same keyboard: its picture is decoded once, into the window's cache.
+  const ImgResInfo* record = manager_ != nullptr ? manager_->AddImgResInfo(fileName, 1) : nullptr;
+  ownPicture_ = record == nullptr ? MRender::LoadImageFromFile(SkinLocator::SkinPath(fileName)) : nullptr;
+  picture_ = record != nullptr ? record->image.get() : ownPicture_.get();
   UpdateControl(CacheReset::Reset);
   return picture_ != nullptr;
 }

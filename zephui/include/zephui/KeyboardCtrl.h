@@ -203,7 +203,8 @@ class ZEPHUI_API KeyboardCtrl : public MPanel {
   mutable std::mutex itemLock_;                   ///< guards the key items, animation, marks, offset and origin
   std::vector<std::unique_ptr<KEY_INFO>> items_;  ///< in list order
   std::unique_ptr<KeyLightFrames> frames_;        ///< brightness frames
-  std::unique_ptr<Image> picture_;                ///< the keyboard picture
+  const Image* picture_ = nullptr;                ///< the keyboard picture, in the window's image cache or ownPicture_
+  std::unique_ptr<Image> ownPicture_;             ///< the picture of a control without a window
   int pictureWidth_ = 0;                          ///< drawing width
   int pictureHeight_ = 0;                         ///< drawing height
   Point pictureOffset_{6, 6};                     ///< inside the control

@@ -12,9 +12,10 @@ namespace {
 
 constexpr int kDamagedTitle = 930;
 constexpr int kDamagedMessage = 931;
-constexpr int kNotSavedTitle = 932;
+constexpr int kReadOnlyTitle = 932;
 constexpr int kReadOnlyMessage = 933;
 constexpr int kNotCreatableMessage = 934;
+constexpr int kNotCreatableTitle = 935;
 
 std::u16string FileName(const std::string& path) { return ZephUI::ToUtf16(path.substr(path.find_last_of('/') + 1)); }
 
@@ -42,7 +43,8 @@ std::u16string Fill(std::u16string text, std::initializer_list<std::u16string> v
 
 }  // namespace
 
-// The box has room for three short lines: it names the file alone (stderr has the whole path).
+// The box has room for a title line and two short lines of message: the
+// title names the file alone (stderr has the whole path).
 DatabaseNotice DatabaseNotice::For(const DatabaseOutcome& outcome) {
   DatabaseNotice notice;
   const std::u16string file = FileName(outcome.file);
@@ -50,16 +52,16 @@ DatabaseNotice DatabaseNotice::For(const DatabaseOutcome& outcome) {
   switch (outcome.condition) {
     case DatabaseCondition::Usable: return notice;
     case DatabaseCondition::Damaged:
-      notice.title_ = text(kDamagedTitle);
-      notice.message_ = Fill(text(kDamagedMessage), {file});
+      notice.title_ = Fill(text(kDamagedTitle), {file});
+      notice.message_ = text(kDamagedMessage);
       break;
     case DatabaseCondition::ReadOnly:
-      notice.title_ = text(kNotSavedTitle);
-      notice.message_ = Fill(text(kReadOnlyMessage), {file});
+      notice.title_ = Fill(text(kReadOnlyTitle), {file});
+      notice.message_ = text(kReadOnlyMessage);
       break;
     case DatabaseCondition::NotCreatable:
-      notice.title_ = text(kNotSavedTitle);
-      notice.message_ = Fill(text(kNotCreatableMessage), {file, ShownPath(outcome.folder)});
+      notice.title_ = Fill(text(kNotCreatableTitle), {file});
+      notice.message_ = Fill(text(kNotCreatableMessage), {ShownPath(outcome.folder)});
       break;
   }
   notice.file_ = outcome.file;

@@ -16,9 +16,9 @@ class DatabaseNotice {
 
   /// True when there is nothing to say.
   bool Empty() const { return message_.empty(); }
-  /// The box's title.
+  /// The box's title, naming the file.
   const std::u16string& Title() const { return title_; }
-  /// The box's message, naming the file (and the folder to check when it cannot be created).
+  /// The box's message: what became of the file, what to do, and that changes are not kept.
   const std::u16string& Message() const { return message_; }
   /// Writes the notice to stderr and shows it in a one-button message box over `owner` until its button is pressed.
   void Show(ZephUI::HWND owner) const;

@@ -85,16 +85,18 @@ expect_database_untouched() {
 english() { sed -n "s/^$1=//p" "$bin/language/1033.lan" | tr -d '\r'; }
 notices() { grep '^MessageBox: ' <<<"$out"; }
 
-# One message box, with the title of that number, naming the database file and,
-# when given, the folder to check.
+# One message box, titled by that number with the database file's name, and
+# naming the folder to check when one is given.
 expect_notice() {
   local title_number=$1 folder=${2:-}
-  local lines
+  local lines title
   lines=$(notices)
+  title=$(english "$title_number")
+  title=${title/\%s/$(basename "$db_name")}
   [ "$(grep -c . <<<"$lines")" -eq 1 ] || { fail "expected one message box, got: ${lines:-none}"; return; }
-  [[ $lines == "MessageBox: $(english "$title_number"): "* ]] || fail "message box titled other than \"$(english "$title_number")\""
-  grep -qF "$(basename "$db_name")" <<<"$lines" || fail "the message box does not name the database file"
-  [ -z "$folder" ] || grep -qF "$folder" <<<"$lines" || fail "the message box does not name $folder"
+  [[ $lines == "MessageBox: $title: "* ]] || fail "message box titled other than \"$title\": $lines"
+  [ -z "$folder" ] || grep -qF ": $(english 934 | sed "s|%s|$folder|")" <<<"$lines" ||
+    fail "the message box does not name $folder"
 }
 expect_no_notice() {
   [ -z "$(notices)" ] || fail "unexpected message box: $(notices)"
@@ -141,7 +143,7 @@ prepare read-only-data-folder
 chmod 555 "$dir/home/data"
 start
 expect_window
-expect_notice 932 "$dir/home/data"
+expect_notice 935 "$dir/home/data"
 
 prepare missing-skin-pictures
 rm -f "$dir/program/skins/theme1/bk_prompt.png" "$dir/program/skins/theme1/btn_apply.png"

@@ -96,20 +96,4 @@ TEST_F(DatabaseFallbackTest, UncreatableDatabaseWorksInMemoryAndNamesTheNearestF
   EXPECT_EQ(folder_.Read("blocked"), "not a folder");
 }
 
-// A sound, writable file is opened as usual: changes are kept.
-TEST_F(DatabaseFallbackTest, SoundWritableFileIsOpenedItself) {
-  MakeUserDatabase();
-  {
-    ProfileStore store;
-    GuardedDatabaseSwitch guarded(store, folder_.Path());
-    guarded.SwitchDatabase(kModel, 201);
-    EXPECT_EQ(guarded.Outcome().condition, DatabaseCondition::Usable);
-    ExpectUsable(store);
-  }
-  ProfileStore reopened;
-  ASSERT_TRUE(reopened.OpenDeviceDatabase(folder_.Path(), kModel));
-  std::vector<ProfileRecord> profiles;
-  EXPECT_EQ(reopened.ListProfiles(profiles), 2);
-}
-
 }  // namespace

@@ -128,7 +128,7 @@ int main() {
   // still photographs the main window and ends with the box open.
   KeyboardDlg* shownWindow = nullptr;
   parts.hooks.shown = [&shownWindow, first = std::move(parts.hooks.shown)] {
-    first();
+    if (first) first();
     DatabaseNotice::For(shownWindow->Services().DatabaseState()).Show(shownWindow->GetSafeHwnd());
   };
   KeyboardDlg window(std::move(parts));

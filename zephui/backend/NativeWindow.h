@@ -109,6 +109,8 @@ class NativeWindow {
   virtual void SetStacking(Stacking stacking) = 0;
   /// Shows `damage` (client pixels) of the frame; elsewhere the window already shows it, unless it was never shown, changed size or was hidden.
   virtual void Present(const FrameSource& frame, const Rect& damage) = 0;
+  /// Frees images kept only to present the next frame quickly; the window goes on showing its picture.
+  virtual void ReleaseSpareImages() = 0;
   /// Shows this cursor while the pointer is over the window.
   virtual void SetCursor(CursorType shape) = 0;
   /// Routes all pointer events to this window until UngrabPointer.

@@ -62,6 +62,10 @@ bool Presenter::Present(HWND hwnd, const Rect* damage) {
   return true;
 }
 
+void Presenter::ReleaseSpare(HWND hwnd) {
+  NativeAccess::Apply(hwnd, [](NativeWindow& w) { w.ReleaseSpareImages(); });
+}
+
 void Presenter::Release(HWND hwnd) {
   // Taken out under the lock, freed outside it.
   std::unique_ptr<cairo_surface_t, SurfaceRelease> surface;

@@ -20,6 +20,8 @@ class Presenter {
   static cairo_surface_t* SurfaceReference(HWND hwnd);
   /// Shows `damage` (client pixels; null: all) of the window's surface through its native window; on the owning thread.
   static bool Present(HWND hwnd, const Rect* damage);
+  /// Frees what the native window keeps only to present quickly (a window that has stopped changing); on the owning thread.
+  static void ReleaseSpare(HWND hwnd);
   /// Frees the surface and what was last presented of a window just hidden; its next paint composes it whole.
   static void Release(HWND hwnd);
 };

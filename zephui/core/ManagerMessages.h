@@ -13,6 +13,10 @@ inline constexpr UINT kManagerWakeMessage = WM_ZEPHUI_RESERVED_FIRST + 12;
 
 /// Window timer that delivers a paint held back to keep one paint per pacing interval.
 inline constexpr std::uintptr_t kPaintPaceTimer = 6560;
+/// Window timer that frees the spare presentation images of a window that stopped painting.
+inline constexpr std::uintptr_t kSpareImagesTimer = 6561;
+/// How long a window paints nothing before its spare presentation images go, in milliseconds.
+inline constexpr std::uint32_t kSpareImagesDelayMs = 2000;
 
 /// Shortest time between two paints of one window, in milliseconds.
 inline constexpr std::uint64_t kPaintIntervalMs = 15;

@@ -251,7 +251,8 @@ void PaintManager::DestroyData() {
   ClearTimers();
   for (int kind : {2, 0, 1}) ClearList(kind);  // unlisted first: they may name a panel as parent
   const HWND hwnd = state_->hwnd;
-  for (std::uintptr_t id : {TIMER_MESSAGE_HOLD, TIMER_MESSAGE_FADE, TIMER_PROGRESS, TIMER_CARET, kPaintPaceTimer}) {
+  for (std::uintptr_t id : {TIMER_MESSAGE_HOLD, TIMER_MESSAGE_FADE, TIMER_PROGRESS, TIMER_CARET, kPaintPaceTimer,
+                             kSpareImagesTimer}) {
     ::ZephUI::KillTimer(hwnd, id);
   }
   state_->tooltip.reset();

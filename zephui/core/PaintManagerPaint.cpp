@@ -104,6 +104,8 @@ void PaintManager::ComposeAndPresent(const Rect& update) {
     SetWindowExStyle(s.hwnd, GetWindowExStyle(s.hwnd) | WS_EX_LAYERED);
   }
   PresentWindow(s.hwnd, area);
+  // Restarted by every paint: only a window that has settled lets its spare images go.
+  ::ZephUI::SetTimer(s.hwnd, kSpareImagesTimer, kSpareImagesDelayMs);
 }
 
 void PaintManager::DrawBackImage(RenderContext& hdc, const Rect& client) {

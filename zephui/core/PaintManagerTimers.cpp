@@ -74,6 +74,11 @@ std::uintptr_t PaintManager::GetTimerWindowId(MControl* control, std::uint32_t k
 
 LRESULT PaintManager::OnTimer(std::uintptr_t id) {
   const HWND hwnd = state_->hwnd;
+  if (id == kSpareImagesTimer) {
+    ::ZephUI::KillTimer(hwnd, kSpareImagesTimer);
+    ReleaseSpareWindowImages(hwnd);
+    return 1;
+  }
   if (id == kPaintPaceTimer) {
     ::ZephUI::KillTimer(hwnd, kPaintPaceTimer);
     const Rect held = std::exchange(state_->heldPaint, Rect{});

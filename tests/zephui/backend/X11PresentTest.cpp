@@ -192,6 +192,30 @@ TEST_F(X11Present, AHiddenWindowGivesBackItsSegmentsAndIsShownWholeAgain) {
   EXPECT_EQ(Procedure(w).Count(WM_PAINT), paints);
 }
 
+// A window that stopped changing keeps only the segment it shows from; the next frame, though
+// partial, fills a new segment whole.
+TEST_F(X11Present, ASettledWindowKeepsOneSegmentAndItsNextFrameFillsANewOneWhole) {
+  const Rect frame{140, 140, 340, 290};
+  const HWND w = MakePainted(frame, 0x4080C0);
+  Repaint(w, 0xC08040);
+  ASSERT_EQ(OurSegments().size(), 2u);
+  ReleaseSpareWindowImages(w);
+  EXPECT_TRUE(PumpUntil([] { return OurSegments().size() == 1; }));
+  const int paints = Procedure(w).Count(WM_PAINT);
+  BlackenAndExpose(frame.left + 100, frame.top + 75);
+  EXPECT_TRUE(PumpUntil([this] { return ScreenPixel(240, 215) == 0xC08040; }));
+
+  PresentPart(w, Rect{20, 20, 60, 60}, 0x40C080);
+  EXPECT_EQ(OurSegments().size(), 2u);
+  BlackenAndExpose(frame.left + 100, frame.top + 75);
+  ASSERT_TRUE(PumpUntil([this] { return ScreenPixel(240, 215) == 0xC08040; }));
+  const std::vector<std::uint32_t> shown = ScreenPixels(frame);
+  const auto count = [&shown](std::uint32_t rgb) { return std::count(shown.begin(), shown.end(), rgb); };
+  EXPECT_EQ(count(0x40C080), 40 * 40);
+  EXPECT_EQ(count(0xC08040), frame.Width() * frame.Height() - 40 * 40);
+  EXPECT_EQ(Procedure(w).Count(WM_PAINT), paints);
+}
+
 TEST_F(X11Present, WithSharedMemoryOffFramesAndExposuresGoThroughTheSocket) {
   setenv("ZEPHUI_X11_SHM", "0", 1);
   const HWND w = MakePainted(Rect{150, 150, 350, 300}, 0x30A030);

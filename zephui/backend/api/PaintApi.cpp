@@ -51,4 +51,11 @@ bool PresentWindow(HWND hwnd, const Rect& damage) {
   return Backend::Messenger::RunOnOwner(hwnd, [hwnd, damage] { return Backend::Presenter::Present(hwnd, &damage) ? 1 : 0; }) != 0;
 }
 
+bool ReleaseSpareWindowImages(HWND hwnd) {
+  return Backend::Messenger::RunOnOwner(hwnd, [hwnd]() -> LRESULT {
+    Backend::Presenter::ReleaseSpare(hwnd);
+    return 1;
+  }) != 0;
+}
+
 }  // namespace ZephUI

@@ -30,6 +30,7 @@ class HeadlessWindow final : public NativeWindow {
   void SetCursor(CursorType shape) override;
   void GrabPointer() override {}
   void UngrabPointer() override {}
+  void ReleaseSpareImages() override {}
   bool BeginSystemMove(Point) override { return false; }
   void PublishProperty(std::u16string_view, std::intptr_t) override {}
 

@@ -358,6 +358,13 @@ void X11Window::Present(const FrameSource& frame, const Rect& damage) {
   });
 }
 
+void X11Window::ReleaseSpareImages() {
+  connection_.With([this](X11Connection& c) {
+    presenter_->ReleaseSpare();
+    XFlush(c.display);
+  });
+}
+
 // Without a compositor see-through pixels show black: the window is cut to its opaque part instead.
 void X11Window::ShapeFromAlpha(X11WindowInfo& info, const PixelView& image, const Rect& damage) {
   if (image.pixels == nullptr) return;

@@ -36,6 +36,7 @@ class X11Window final : public NativeWindow {
   void SetTitle(std::u16string_view title) override;
   void SetStacking(Stacking stacking) override;
   void Present(const FrameSource& frame, const Rect& damage) override;
+  void ReleaseSpareImages() override;
   void SetCursor(CursorType shape) override;
   void GrabPointer() override;
   void UngrabPointer() override;

@@ -154,6 +154,11 @@ bool X11WindowPresenter::Repaint(const Rect& area) {
   return true;
 }
 
+// The segment shown last stays: it answers exposures.
+void X11WindowPresenter::ReleaseSpare() {
+  if (front_ >= 0) buffers_[front_ == 0 ? 1 : 0].Release();
+}
+
 PixelView X11WindowPresenter::Shown() const {
   if (front_ >= 0) return buffers_[static_cast<std::size_t>(front_)].View();
   return plain_.View();

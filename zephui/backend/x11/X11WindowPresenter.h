@@ -32,6 +32,8 @@ class X11WindowPresenter {
   void Completed(ShmSeg segment);
   /// Frees the segments and the kept image (after a resize, when hidden, before the window goes).
   void Release();
+  /// Frees the segment the server is not showing from; the next frame brings it back, filled whole.
+  void ReleaseSpare();
   /// The image shown last; no pixels when none.
   PixelView Shown() const;
   /// True while the last image was shown through shared memory.

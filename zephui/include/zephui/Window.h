@@ -197,5 +197,7 @@ ZEPHUI_API bool UpdateWindow(HWND hwnd);
 ZEPHUI_API bool PresentWindow(HWND hwnd);
 /// Shows only `damage` (client pixels) of the window's surface: the rest of the surface must be as last presented.
 ZEPHUI_API bool PresentWindow(HWND hwnd, const Rect& damage);
+/// Frees what the window keeps only to present its next frame quickly (for a window that has stopped changing).
+ZEPHUI_API bool ReleaseSpareWindowImages(HWND hwnd);
 
 }  // namespace ZephUI

@@ -76,7 +76,7 @@ void StartKeyPipe() {
   const char* path = std::getenv("PELMORA_DEMO_KEYS");
   if (path == nullptr || *path == '\0') return;
   SimulatedKeySource& source = KeySource();
-  static DemoInspector inspector(Firmware(), PassedKeys(), PlayedKeys());
+  static DemoInspector inspector(Firmware(), source, PassedKeys(), PlayedKeys());
   static KeyCommandPipe pipe(source);
   pipe.SetInspector(&inspector);
   if (pipe.Start(path)) std::printf("key pipe: %s\n", path);

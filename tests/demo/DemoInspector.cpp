@@ -175,9 +175,9 @@ void Values(std::ostringstream& out, const char* name, const std::vector<T>& val
 
 }  // namespace
 
-DemoInspector::DemoInspector(std::shared_ptr<const hidsim::KeyboardFirmware> firmware, const PassedKeyLog& passed,
-                             const PlayedKeyLog& played)
-    : firmware_(std::move(firmware)), passed_(passed), played_(played) {}
+DemoInspector::DemoInspector(std::shared_ptr<const hidsim::KeyboardFirmware> firmware, const SimulatedKeySource& keys,
+                             const PassedKeyLog& passed, const PlayedKeyLog& played)
+    : firmware_(std::move(firmware)), keys_(keys), passed_(passed), played_(played) {}
 
 bool DemoInspector::WriteControls(const std::string& path) {
   return RunOnUiThread([path] { WriteWhole(path, ControlsText()); });
@@ -204,5 +204,6 @@ std::string DemoInspector::StateText() const {
   out << "passedCount " << passed_.ChangeCount() << '\n';
   Values(out, "played", played_.Usages());
   out << "playedCount " << played_.Count() << '\n';
+  out << "served " << (keys_.Served() ? 1 : 0) << '\n';
   return out.str();
 }

@@ -17,7 +17,9 @@
 // "state" writes the simulated keyboard's decoded state, a name and its
 // values a line ("mode 4", "light 0 0 0 255"), plus the keys the key filter
 // passed through ("passed 30 48") and the usages the virtual keyboard pressed
-// ("played 5"), the latest of each with the count of all ("playedCount 9").
+// ("played 5"), the latest of each with the count of all ("playedCount 9"),
+// and whether the key filter holds the keyboard ("served 1"; without it the
+// desktop has the keys).
 #pragma once
 
 #include <memory>
@@ -25,13 +27,14 @@
 
 #include "tests/demo/PassedKeyLog.h"
 #include "tests/demo/PlayedKeysBackend.h"
+#include "tests/demo/SimulatedKeySource.h"
 #include "tests/sim/KeyboardFirmware.h"
 
 class DemoInspector {
  public:
-  /// Reads `firmware`, `passed` and `played`; the logs must outlive it.
-  DemoInspector(std::shared_ptr<const hidsim::KeyboardFirmware> firmware, const PassedKeyLog& passed,
-                const PlayedKeyLog& played);
+  /// Reads `firmware`, `keys`, `passed` and `played`; all but the firmware must outlive it.
+  DemoInspector(std::shared_ptr<const hidsim::KeyboardFirmware> firmware, const SimulatedKeySource& keys,
+                const PassedKeyLog& passed, const PlayedKeyLog& played);
 
   /// Has the windows and controls written to `path` on the UI thread; false when no program window runs.
   bool WriteControls(const std::string& path);
@@ -42,6 +45,7 @@ class DemoInspector {
   std::string StateText() const;
 
   std::shared_ptr<const hidsim::KeyboardFirmware> firmware_;
+  const SimulatedKeySource& keys_;
   const PassedKeyLog& passed_;
   const PlayedKeyLog& played_;
 };

@@ -121,10 +121,9 @@ bool KeyCommandPipe::HandleQuestion(std::string_view line) {
   const std::string_view verb = line.substr(0, gap);
   if (inspector_ == nullptr || gap == std::string_view::npos || (verb != "controls" && verb != "state")) return false;
   const std::string path(Trim(line.substr(gap)));
+  // Asked many times a second while a driver waits, so only a question that cannot be answered is reported.
   const bool queued = verb == "controls" ? inspector_->WriteControls(path) : inspector_->WriteState(path);
-  std::printf("key pipe: %.*s: %s\n", static_cast<int>(line.size()), line.data(),
-              queued ? "answer queued" : "no program window to answer");
-  std::fflush(stdout);
+  if (!queued) std::fprintf(stderr, "key pipe: %.*s: no program window to answer\n", static_cast<int>(line.size()), line.data());
   return true;
 }
 

@@ -72,6 +72,10 @@ std::optional<ControlInfo> Find(const std::vector<ControlInfo>& controls,
   return found != controls.end() ? std::optional(*found) : std::nullopt;
 }
 
+constexpr unsigned kCaption = 39;
+constexpr unsigned kStatusLine = 55;
+constexpr unsigned kDeviceList = 56;
+constexpr int kDeviceRowHeight = 38;
 constexpr unsigned kTabStrip = 49;
 constexpr unsigned kKeyPicture = 67;
 constexpr unsigned kKeyPicker = 69;
@@ -174,7 +178,18 @@ class ProductRun : public ::testing::Test {
     return true;
   }
   bool ClickControl(unsigned id) { return ClickWhenShown([&] { return Part("control", id); }); }
-  bool OpenTab(int index) { return ClickWhenShown([&] { return Part("tab", kTabStrip, index); }); }
+  // Clicks a tab of the strip; true once the caption names its page.
+  bool OpenTab(int index) {
+    std::optional<ControlInfo> tab;
+    if (!ClickWhenShown([&] { return tab = Part("tab", kTabStrip, index); })) return false;
+    return program_->Eventually([&] {
+      Look();
+      // The home page alone leaves the caption empty.
+      const std::optional<ControlInfo> caption = Part("control", kCaption);
+      if (index == kHomeTab) return !caption.has_value() || caption->text.empty();
+      return caption.has_value() && caption->text == tab->text;
+    });
+  }
   bool Shows(unsigned id) {
     return program_->Eventually([&] {
       Look();
@@ -283,10 +298,18 @@ class ProductRun : public ::testing::Test {
     EXPECT_EQ(Db("SELECT COUNT(*) FROM t_profile_data").at(0).at(0), "3");
     firstProfile_ = ActiveProfile();
     ASSERT_FALSE(firstProfile_.empty());
+    // The keyboard found, the window opens its key page; the home page says the keyboard is connected.
+    ASSERT_TRUE(OpenTab(kHomeTab));
+    ASSERT_TRUE(Shows(kStatusLine));
+    EXPECT_EQ(Part("control", kStatusLine)->text, "Keyboard connected");
     Shot("home");
   }
 
   void AssignsAKeyFromThePicker() {
+    // The home page lists the keyboard in the first row of its device list; clicking it opens the keyboard's pages.
+    ASSERT_TRUE(Shows(kDeviceList));
+    const ControlInfo devices = *Part("control", kDeviceList);
+    program_->Click(devices.CentreX(), devices.top + kDeviceRowHeight / 2);
     ASSERT_TRUE(OpenTab(kKeysTab));
     ASSERT_TRUE(ClickWhenShown([&] { return Key(kKeyPicture, kKeyA); }));
     ASSERT_TRUE(ClickWhenShown([&] { return Part("item", kKeyPicker, kPickerB); }));

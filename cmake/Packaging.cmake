@@ -7,6 +7,9 @@ include(GNUInstallDirs)
 set(PELMORA_PROGRAM_DIR lib/pelmora-keyboard-t40)
 set(PELMORA_APP_ID pelmora-keyboard-t40)
 
+# The program runs its web requests in the fetch helper, found beside it.
+install(TARGETS pelmora-keyboard-t40-fetch RUNTIME DESTINATION ${PELMORA_PROGRAM_DIR})
+
 # The executable finds libzephui in the library folder of the same prefix,
 # wherever that prefix is; the library itself needs no search path.
 set_target_properties(pelmora-keyboard-t40 PROPERTIES

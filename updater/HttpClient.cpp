@@ -1,147 +1,144 @@
 #include "updater/HttpClient.h"
 
-#include <curl/curl.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <mutex>
+#include <cerrno>
+#include <cstdlib>
 
+#include "app/Paths.h"
+#include "updater/fetch/FetchStatus.h"
 #include "zephui/Text.h"
 
+extern char** environ;
+
 namespace {
 
-constexpr const char* kAgent = "IIC2.0/PC 5.5.0000";
+// Starts the helper with its standard output on `out`, with no other of our
+// descriptors, no blocked signals and default handling of the signals that end it.
+int SpawnHelper(const std::vector<std::string>& args, int out) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out, STDOUT_FILENO);
+  posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t signals;
+  sigemptyset(&signals);
+  posix_spawnattr_setsigmask(&attributes, &signals);
+  for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGPIPE}) sigaddset(&signals, signal);
+  posix_spawnattr_setsigdefault(&attributes, &signals);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+  std::vector<char*> argv;
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = -1;
+  const int error = posix_spawn(&pid, args[0].c_str(), &actions, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
+  posix_spawn_file_actions_destroy(&actions);
+  return error == 0 ? pid : -1;
+}
 
-void GlobalInit() {
-  static std::once_flag once;
-  std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+void ReadToEnd(int fd, const std::function<void(const char*, std::size_t)>& output) {
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    output(buffer, static_cast<std::size_t>(n));
+  }
 }
 
 }  // namespace
 
-struct HttpClient::Transfer {
-  std::string* text = nullptr;      // text fetch: the bytes so far
-  std::FILE* file = nullptr;        // download: the file being written
-  const Progress* progress = nullptr;
-  std::atomic<bool>* keepGoing = nullptr;
-  CURL* curl = nullptr;
-  long long maxBytes = 0;
-  long long bytes = 0;
-  long long chunks = 0;
-  int lastState = -1;
+HttpClient::HttpClient(HttpLimits limits) : limits_(limits) {}
+
+void HttpClient::Stop() {
+  std::lock_guard lock(mutex_);
+  if (child_ <= 0) return;
+  stopped_ = true;
+  ::kill(child_, SIGTERM);
+}
+
+bool HttpClient::Stopping() {
+  std::lock_guard lock(mutex_);
+  return stopped_;
+}
+
+TransferResult HttpClient::Run(const std::vector<std::string>& operands, long long maxBytes, const Output& output) {
+  std::vector<std::string> args{GetModuleFolder() + kFetchHelperName,
+                                "--connect-timeout", std::to_string(limits_.connectTimeoutSeconds),
+                                "--stall", std::to_string(limits_.stallSeconds),
+                                "--max-bytes", std::to_string(maxBytes)};
+  args.insert(args.end(), operands.begin(), operands.end());
+  int fds[2];
+  if (::pipe2(fds, O_CLOEXEC) != 0) return TransferResult::NoConnection;
+  int pid = -1;
+  {
+    std::lock_guard lock(mutex_);
+    stopped_ = false;
+    pid = child_ = SpawnHelper(args, fds[1]);
+  }
+  ::close(fds[1]);
+  if (pid > 0) ReadToEnd(fds[0], output);
+  ::close(fds[0]);
+  return pid > 0 ? Reap(pid) : TransferResult::NoConnection;
+}
+
+// Waits for the helper's end without reaping it first, so that Stop() never
+// signals a process id the system may already have handed to another process.
+TransferResult HttpClient::Reap(int pid) {
+  siginfo_t info{};
+  while (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+  }
   bool stopped = false;
-  bool failed = false;
-
-  void Post(int state) {
-    if (progress == nullptr || !*progress || state == lastState) return;
-    lastState = state;
-    (*progress)(state);
+  {
+    std::lock_guard lock(mutex_);
+    child_ = -1;
+    stopped = stopped_;
   }
-
-  // Progress counts the 10240-byte chunks received so far, whatever sizes the
-  // library hands over, so the states climb to 100 and never past it.
-  std::size_t Receive(const char* data, std::size_t size) {
-    if (!*keepGoing) {
-      stopped = true;
-      return 0;
-    }
-    if (bytes == 0) Post(10);
-    bytes += static_cast<long long>(size);
-    if (bytes > maxBytes) return failed = true, 0;
-    if (text != nullptr) text->append(data, size);
-    if (file != nullptr && std::fwrite(data, 1, size, file) != size) return failed = true, 0;
-    chunks = (bytes + static_cast<long long>(kChunkBytes) - 1) / static_cast<long long>(kChunkBytes);
-    curl_off_t length = -1;
-    curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
-    if (length >= static_cast<curl_off_t>(kChunkBytes)) {
-      const long long state = 10 + 90 * chunks / (length / static_cast<curl_off_t>(kChunkBytes));
-      Post(static_cast<int>(std::min(state, 100LL)));
-    }
-    return size;
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
-};
-
-namespace {
-
-std::size_t OnData(char* data, std::size_t size, std::size_t count, void* user) {
-  return static_cast<HttpClient::Transfer*>(user)->Receive(data, size * count);
-}
-
-std::size_t OnHeader(char*, std::size_t size, std::size_t count, void* user) {
-  static_cast<HttpClient::Transfer*>(user)->Post(8);  // the address answered
-  return size * count;
-}
-
-}  // namespace
-
-HttpClient::HttpClient(HttpLimits limits) : limits_(limits) { GlobalInit(); }
-
-TransferResult HttpClient::Run(const std::string& url, Transfer& transfer) {
-  keepGoing_ = true;
-  transfer.keepGoing = &keepGoing_;
-  transfer.Post(0);
-  CURL* curl = curl_easy_init();
-  if (curl == nullptr) return TransferResult::NoConnection;
-  transfer.curl = curl;
-  transfer.Post(2);
-  curl_slist* headers = curl_slist_append(nullptr, "Accept: */*");
-  headers = curl_slist_append(headers, "Cache-Control: no-cache");
-  headers = curl_slist_append(headers, "Pragma: no-cache");
-  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_USERAGENT, kAgent);
-  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
-  curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, static_cast<long>(kChunkBytes));
-  curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);  // an error page is no version and no package
-  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 5L);
-  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, limits_.connectTimeoutSeconds);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, limits_.stallSeconds);
-  curl_easy_setopt(curl, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(transfer.maxBytes));
-  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, OnData);
-  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &transfer);
-  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, OnHeader);
-  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &transfer);
-  const CURLcode code = curl_easy_perform(curl);
-  curl_slist_free_all(headers);
-  curl_easy_cleanup(curl);
-  transfer.curl = nullptr;
-  if (transfer.stopped) return TransferResult::Stopped;
-  if (code != CURLE_OK || transfer.failed) return TransferResult::Failed;
-  transfer.Post(100);
-  return TransferResult::Complete;
+  if (stopped) return TransferResult::Stopped;
+  if (!WIFEXITED(status)) return TransferResult::Failed;
+  return FetchResultOf(WEXITSTATUS(status));
 }
 
 TransferResult HttpClient::FetchText(const std::string& url, std::u16string& text) {
   std::string bytes;
-  Transfer transfer;
-  transfer.text = &bytes;
-  transfer.maxBytes = limits_.maxTextBytes;
-  const TransferResult result = Run(url, transfer);
+  bool tooLarge = false;
+  TransferResult result = Run({"text", url}, limits_.maxTextBytes, [&](const char* data, std::size_t size) {
+    tooLarge = tooLarge || static_cast<long long>(bytes.size() + size) > limits_.maxTextBytes;
+    if (!tooLarge) bytes.append(data, size);
+  });
+  if (result == TransferResult::Complete && tooLarge) result = TransferResult::Failed;
+  if (result != TransferResult::Complete) bytes.clear();
   text = ZephUI::ToUtf16(bytes);
   return result;
 }
 
-// The package is written beside its final name and renamed only when complete,
-// so a download that fails half-way never leaves a file that could be started.
 TransferResult HttpClient::DownloadFile(const std::string& url, const std::string& path, const Progress& progress) {
-  const std::string partial = path + ".part";
-  ::unlink(path.c_str());
-  std::FILE* file = std::fopen(partial.c_str(), "wb");
-  if (file == nullptr) return TransferResult::Failed;
-  Transfer transfer;
-  transfer.file = file;
-  transfer.progress = &progress;
-  transfer.maxBytes = limits_.maxFileBytes;
-  TransferResult result = Run(url, transfer);
-  if (std::fclose(file) != 0 && result == TransferResult::Complete) result = TransferResult::Failed;
-  if (result != TransferResult::Complete || std::rename(partial.c_str(), path.c_str()) != 0) {
-    ::unlink(partial.c_str());
-    return result == TransferResult::Complete ? TransferResult::Failed : result;
+  std::string line;
+  const TransferResult result =
+      Run({"file", url, path}, limits_.maxFileBytes, [&](const char* data, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) {
+          if (data[i] != '\n') {
+            line.push_back(data[i]);
+            continue;
+          }
+          if (progress && !Stopping()) progress(std::atoi(line.c_str()));
+          line.clear();
+        }
+      });
+  // A helper that was ended or died may have left its partial file, or even
+  // renamed a complete one just before its stop.
+  if (result != TransferResult::Complete) {
+    ::unlink(FetchPartialPath(path).c_str());
+    ::unlink(path.c_str());
   }
   return result;
 }

@@ -1,18 +1,21 @@
-// Web requests of the updater on libcurl: a short text (a version) or a file
-// (a package), read in chunks of 10240 bytes, with progress states and a
-// keep-going flag another thread may clear to stop a transfer.
+// Web requests of the updater: a short text (a version) or a file (a package),
+// each run by the fetch helper beside the program, so the resident program
+// never loads libcurl and its TLS stack. Progress states arrive as the helper
+// reports them; another thread may stop a transfer by ending its helper.
 #pragma once
 
-#include <atomic>
+#include <cstddef>
 #include <functional>
+#include <mutex>
 #include <string>
+#include <vector>
 
 /// How a request ended.
 enum class TransferResult : int {
   Complete = 1,      ///< every byte arrived
-  Stopped = -2,      ///< the keep-going flag was cleared
+  Stopped = -2,      ///< Stop() ended it
   Failed = -1,       ///< the request or a write failed (refused, HTTP error, stalled, cut short, too large)
-  NoConnection = 0,  ///< no request could be set up at all
+  NoConnection = 0,  ///< no request could be set up at all (the helper could not be started)
 };
 
 /// Limits of a transfer.
@@ -35,17 +38,20 @@ class HttpClient {
   TransferResult FetchText(const std::string& url, std::u16string& text);
   /// Downloads to a file, replacing it; a failed download leaves no file behind.
   TransferResult DownloadFile(const std::string& url, const std::string& path, const Progress& progress);
-  /// Clears the keep-going flag: a running transfer stops after its current chunk.
-  void Stop() { keepGoing_ = false; }
+  /// Ends the running transfer's helper; the transfer ends as Stopped and reports no more progress.
+  void Stop();
 
   static constexpr std::size_t kChunkBytes = 10240;  ///< read size of every transfer
 
-  /// The state of one running transfer (used by the library callbacks).
-  struct Transfer;
-
  private:
-  TransferResult Run(const std::string& url, Transfer& transfer);
+  using Output = std::function<void(const char* data, std::size_t size)>;
+
+  TransferResult Run(const std::vector<std::string>& operands, long long maxBytes, const Output& output);
+  TransferResult Reap(int pid);
+  bool Stopping();
 
   HttpLimits limits_;
-  std::atomic<bool> keepGoing_{false};
+  std::mutex mutex_;  // guards child_ and stopped_
+  int child_ = -1;    // the running helper, until it is reaped
+  bool stopped_ = false;
 };

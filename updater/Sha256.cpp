@@ -1,6 +1,6 @@
 #include "updater/Sha256.h"
 
-#include <openssl/evp.h>
+#include <glib.h>
 
 #include <cstdio>
 #include <memory>
@@ -10,29 +10,23 @@ namespace {
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
-struct DigestFree {
-  void operator()(EVP_MD_CTX* c) const { EVP_MD_CTX_free(c); }
+struct ChecksumFree {
+  void operator()(GChecksum* c) const { g_checksum_free(c); }
 };
 
 }  // namespace
 
 std::optional<std::string> FileSha256(const std::string& path) {
   std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  std::unique_ptr<EVP_MD_CTX, DigestFree> context(EVP_MD_CTX_new());
-  if (!file || !context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1) return std::nullopt;
+  std::unique_ptr<GChecksum, ChecksumFree> checksum(g_checksum_new(G_CHECKSUM_SHA256));
+  if (!file || !checksum) return std::nullopt;
   unsigned char buffer[65536];
   std::size_t n = 0;
   while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    if (EVP_DigestUpdate(context.get(), buffer, n) != 1) return std::nullopt;
+    g_checksum_update(checksum.get(), buffer, static_cast<gssize>(n));
   }
   if (std::ferror(file.get()) != 0) return std::nullopt;
-  unsigned char digest[EVP_MAX_MD_SIZE];
-  unsigned int length = 0;
-  if (EVP_DigestFinal_ex(context.get(), digest, &length) != 1) return std::nullopt;
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string hex;
-  for (unsigned int i = 0; i < length; ++i) hex += {kHex[digest[i] >> 4], kHex[digest[i] & 15]};
-  return hex;
+  return std::string(g_checksum_get_string(checksum.get()));  // lower-case hex
 }
 
 std::optional<std::string> ParseSha256Text(std::u16string_view text) {

@@ -26,6 +26,10 @@ for data in config.xml layouts/T40.xml language/1033.lan font/Arial.ttf font/Sou
   [ -s "$program_dir/$data" ] || fail "program folder lacks $data"
 done
 [ -x "$program_dir/driver/pelmora-driver-helper" ] || fail "driver helper missing or not executable"
+[ -x "$program_dir/pelmora-keyboard-t40-fetch" ] || fail "fetch helper missing beside the program"
+if readelf -d "$program_dir/pelmora-keyboard-t40" | grep -Eq 'NEEDED.*(libcurl|libcrypto|libssl)'; then
+  fail "the program links the network stack; only the fetch helper should"
+fi
 if find "$top" -name '*demo*' -o -name '*_tests' -o -name '*.a' | grep -q .; then
   fail "demo, test or static library files installed: $(find "$top" -name '*demo*' -o -name '*_tests' -o -name '*.a')"
 fi

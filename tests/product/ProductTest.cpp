@@ -221,7 +221,15 @@ class ProductRun : public ::testing::Test {
   bool PutSimulatedKeyboardAside() {
     Look();
     const std::optional<ControlInfo> main = MainWindow();
-    return main.has_value() && MoveSimulatedKeyboard(main->right + 8, main->bottom + 8);
+    const std::optional<ControlInfo> opened = SimulatedKeyboard();
+    if (!main || !opened) return false;
+    if (!simulatedKeyboardHome_) simulatedKeyboardHome_ = opened;
+    return MoveSimulatedKeyboard(main->right + 8, main->bottom + 8);
+  }
+  // Brings it back where it opened, whole on the screen.
+  bool BringBackSimulatedKeyboard() {
+    return simulatedKeyboardHome_.has_value() &&
+           MoveSimulatedKeyboard(simulatedKeyboardHome_->left, simulatedKeyboardHome_->top);
   }
 
   // Photographs the main window once its paints have settled.
@@ -284,6 +292,21 @@ class ProductRun : public ::testing::Test {
     text << in.rdbuf();
     return text.str();
   }
+
+  // Waits until the simulated keyboard's state has `name` at `values`.
+  bool KeyboardShows(const std::string& name, const std::vector<int>& values) {
+    KeyboardState state;
+    const bool shown = program_->Eventually([&] { return (state = program_->State())[name] == values; });
+    if (!shown) ADD_FAILURE() << name << " is " << Join(state[name]) << ", not " << Join(values);
+    return shown;
+  }
+  // Chooses a lighting mode in the list; true once the keyboard runs it.
+  bool ChooseMode(int mode) {
+    return ClickWhenShown([&] {
+      return Find(controls_, [&](const ControlInfo& c) { return c.kind == "row" && c.id == kModeList && c.value == mode; });
+    }) && KeyboardShows("mode", {mode});
+  }
+
 
   // ---- the steps, taken in order by the one test ----
  public:
@@ -354,19 +377,6 @@ class ProductRun : public ::testing::Test {
     EXPECT_TRUE(TapGives("KEY_S", {{kUsageC, kUsageD}, {}}));
   }
 
-  // Waits until the simulated keyboard's state has `name` at `values`.
-  bool KeyboardShows(const std::string& name, const std::vector<int>& values) {
-    KeyboardState state;
-    const bool shown = program_->Eventually([&] { return (state = program_->State())[name] == values; });
-    if (!shown) ADD_FAILURE() << name << " is " << Join(state[name]) << ", not " << Join(values);
-    return shown;
-  }
-  bool ChooseMode(int mode) {
-    return ClickWhenShown([&] {
-      return Find(controls_, [&](const ControlInfo& c) { return c.kind == "row" && c.id == kModeList && c.value == mode; });
-    }) && KeyboardShows("mode", {mode});
-  }
-
   void ChangesLightingAndPaintsKeys() {
     ASSERT_TRUE(OpenTab(kLightingTab));
     ASSERT_TRUE(ChooseMode(kWaveMode));
@@ -401,9 +411,7 @@ class ProductRun : public ::testing::Test {
                          {std::to_string(kPainted[1]), "16711680"},
                          {std::to_string(kPainted[2]), "16711680"}}));
     Shot("lighting");
-    const std::optional<ControlInfo> aside = SimulatedKeyboard();
-    ASSERT_TRUE(aside.has_value());
-    ASSERT_TRUE(MoveSimulatedKeyboard(aside->left - 470, aside->top - 300));
+    ASSERT_TRUE(BringBackSimulatedKeyboard());
     Shot("simulated-keyboard", SimulatedKeyboard());
     ASSERT_TRUE(PutSimulatedKeyboardAside());
   }
@@ -495,6 +503,7 @@ class ProductRun : public ::testing::Test {
   std::unique_ptr<DemoDriver> program_;
   std::vector<ControlInfo> controls_;
   std::string firstProfile_;
+  std::optional<ControlInfo> simulatedKeyboardHome_;  // where the "Simulated keyboard" window opened
 };
 
 TEST_F(ProductRun, EveryPageFromFirstStartToExitThroughTheTray) {

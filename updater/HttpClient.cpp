@@ -101,10 +101,11 @@ TransferResult HttpClient::Reap(int pid) {
     stopped = stopped_;
   }
   int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  pid_t reaped = -1;
+  while ((reaped = ::waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
   }
   if (stopped) return TransferResult::Stopped;
-  if (!WIFEXITED(status)) return TransferResult::Failed;
+  if (reaped != pid || !WIFEXITED(status)) return TransferResult::Failed;
   return FetchResultOf(WEXITSTATUS(status));
 }
 

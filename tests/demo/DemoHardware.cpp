@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "app/Hardware.h"
 #include "app/Paths.h"
@@ -102,6 +103,9 @@ HotplugSource* DeviceNotices() { return &Notices(); }
 std::unique_ptr<UinputSink> MakeFilterClone() { return std::make_unique<PassedKeysClone>(PassedKeys()); }
 
 void ShowHardwareWindows() {
+  // PELMORA_DEMO_KEYBOARD_WINDOW=0 leaves the program's own windows alone, as the product has them.
+  if (const char* wanted = std::getenv("PELMORA_DEMO_KEYBOARD_WINDOW"); wanted != nullptr && std::string(wanted) == "0")
+    return;
   // Shown again from the tray, the main window finds it still there.
   if (SimulatedKeyboardWindow::IsOpen()) return;
   // The window deletes itself when it is destroyed.

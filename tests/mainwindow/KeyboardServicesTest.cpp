@@ -30,6 +30,7 @@
 #include "tests/fakes/FakeHotplugSource.h"
 #include "tests/lighting/MusicFakeSource.h"
 #include "tests/mainwindow/FakeClock.h"
+#include "tests/mainwindow/OfflineServiceParts.h"
 #include "tests/sim/Bus.h"
 #include "tests/sim/FamilyBFirmware.h"
 #include "tests/support/TempFolder.h"
@@ -109,25 +110,9 @@ class WaitableBackend : public VirtualHidBackend {
   std::vector<int> pressedUsages_;
 };
 
-class NoTargets : public CatalogueDeviceList, public CatalogueLabels {
- public:
-  void AddDevice(const std::u16string&, int) override {}
-  void SetVersionLabel(const std::u16string&) override {}
-  void SetCopyrightLabel(const std::u16string&) override {}
-};
-
-class NeverStarts : public ProgramStarter {
- public:
-  bool Start(const std::string&) override { return false; }
-};
-
-// The shipped product data, with every web address pointing at a closed port on this machine.
-std::string OfflineCopy(const std::string& relative) {
-  std::ifstream in(std::string(PELMORA_SOURCE_DIR) + "/data/" + relative);
-  std::stringstream text;
-  text << in.rdbuf();
-  return std::regex_replace(text.str(), std::regex("https://[^\"]*"), "http://127.0.0.1:9/");
-}
+using testsupport::NeverStarts;
+using testsupport::NoTargets;
+using testsupport::OfflineCopy;
 
 class KeyboardServicesTest : public ::testing::Test {
  protected:

@@ -27,6 +27,7 @@
 #include "tests/fakes/FakeHotplugSource.h"
 #include "tests/lighting/MusicFakeSource.h"
 #include "tests/mainwindow/FakeClock.h"
+#include "tests/mainwindow/OfflineServiceParts.h"
 #include "tests/sim/Bus.h"
 #include "tests/sim/FamilyBFirmware.h"
 #include "tests/support/TempFolder.h"
@@ -72,24 +73,9 @@ class ClosedBackend : public VirtualHidBackend {
   bool open_ = false;
 };
 
-class NoTargets : public CatalogueDeviceList, public CatalogueLabels {
- public:
-  void AddDevice(const std::u16string&, int) override {}
-  void SetVersionLabel(const std::u16string&) override {}
-  void SetCopyrightLabel(const std::u16string&) override {}
-};
-
-class NeverStarts : public ProgramStarter {
- public:
-  bool Start(const std::string&) override { return false; }
-};
-
-std::string OfflineCopy(const std::string& relative) {
-  std::ifstream in(std::string(PELMORA_SOURCE_DIR) + "/data/" + relative);
-  std::stringstream text;
-  text << in.rdbuf();
-  return std::regex_replace(text.str(), std::regex("https://[^\"]*"), "http://127.0.0.1:9/");
-}
+using testsupport::NeverStarts;
+using testsupport::NoTargets;
+using testsupport::OfflineCopy;
 
 // The full storm is 1 000 cycles (PELMORA_PLUG_CYCLES=1000, under a minute);
 // the default suite runs a short one.

@@ -33,6 +33,7 @@
 
 // X's headers define words (Always, None) that the library's headers use as names.
 #include "tests/zephui/backend/X11Fixture.h"
+#include "tests/mainwindow/PointerClick.h"
 #include "tests/mainwindow/TestWindowParts.h"
 
 #include <X11/Xlib.h>
@@ -78,14 +79,7 @@ class KeyboardDlgOnX11 : public X11Fixture {
     X11Fixture::TearDown();
   }
   void Click(int x, int y) {
-    XTestFakeMotionEvent(client_, 0, x, y, CurrentTime);
-    XSync(client_, False);
-    // The strip selects the tab it saw the pointer over, so the move is handled before the press.
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
-    PumpUntil([until] { return std::chrono::steady_clock::now() >= until; });
-    XTestFakeButtonEvent(client_, 1, True, CurrentTime);
-    XTestFakeButtonEvent(client_, 1, False, CurrentTime);
-    XFlush(client_);
+    ClickAt(client_, x, y);
   }
   void ClickCentre(const Rect& rect) { Click((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2); }
   // Clicks a tab and waits until the caption shows `caption`.

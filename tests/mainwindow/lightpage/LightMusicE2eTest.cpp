@@ -38,6 +38,7 @@
 
 // X's headers define words (Always, None) that the library's headers use as names.
 #include "tests/zephui/backend/X11Fixture.h"
+#include "tests/mainwindow/PointerClick.h"
 #include "tests/mainwindow/TestWindowParts.h"
 
 #include <X11/Xlib.h>
@@ -119,15 +120,8 @@ class LightMusicE2e : public X11Fixture {
     window_.reset();
     ProfileStore::Instance().Close();
   }
-  // The pointer arrives first, so the press lands on the control it hovers.
   void Click(int x, int y) {
-    XTestFakeMotionEvent(client_, 0, x, y, CurrentTime);
-    XSync(client_, False);
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
-    PumpUntil([until] { return std::chrono::steady_clock::now() >= until; });
-    XTestFakeButtonEvent(client_, 1, True, CurrentTime);
-    XTestFakeButtonEvent(client_, 1, False, CurrentTime);
-    XFlush(client_);
+    ClickAt(client_, x, y);
   }
   void ChooseMode(int mode) {
     auto* list = window_->LightsPage()->Controls().Get<DListBox>(LightId::kModeList);

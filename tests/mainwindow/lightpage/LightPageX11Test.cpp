@@ -33,6 +33,7 @@
 
 // X's headers define words (Always, None) that the library's headers use as names.
 #include "tests/zephui/backend/X11Fixture.h"
+#include "tests/mainwindow/PointerClick.h"
 #include "tests/mainwindow/TestWindowParts.h"
 
 #include <X11/Xlib.h>
@@ -83,13 +84,7 @@ class LightPageOnX11 : public X11Fixture {
     X11Fixture::TearDown();
   }
   void Click(int x, int y) {
-    XTestFakeMotionEvent(client_, 0, x, y, CurrentTime);
-    XSync(client_, False);
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(60);
-    PumpUntil([until] { return std::chrono::steady_clock::now() >= until; });
-    XTestFakeButtonEvent(client_, 1, True, CurrentTime);
-    XTestFakeButtonEvent(client_, 1, False, CurrentTime);
-    XFlush(client_);
+    ClickAt(client_, x, y);
     Settle();
   }
   // Lets the click arrive, then the worker (stepped by the timer) run every job it queued.
